@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package Norvel needs to build, test, fuzz and benchmark.
+# Idempotent: packages already present are not touched, and apt is not called at all
+# when nothing is missing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build ccache pkg-config git
+    clang libclang-rt-14-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    libicu-dev libxml2-dev libxslt1-dev zlib1g-dev libjpeg-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=300 update -qq
+"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=300 install -y --no-install-recommends "${missing[@]}"

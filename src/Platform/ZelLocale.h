@@ -1,0 +1,25 @@
+// Locale-aware comparison of texts, through ICU collators. A language is a Windows language
+// identifier; only its primary part (the low 10 bits) selects the rules. The loose strength
+// ignores case and accents, the exact one tells them apart.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum class TZelCollationStrength {
+    Loose,     // letters that differ by case or accents compare equal
+    Secondary, // accents count, case does not
+    Exact      // case and accents both count
+};
+
+// The language identifier Windows uses for "the system default locale".
+constexpr uint16_t ZelLangSystemDefault = 0x0800;
+
+// Compares two texts for the language; the result is -1, 0 or 1.
+int ZelCompareLocale(uint16_t language, std::u16string_view a, std::u16string_view b,
+                     TZelCollationStrength strength);
+
+// The ICU locale name of a language ("it", "en"); empty for an unknown language, which
+// then collates by the root rules.
+std::string ZelIcuLocaleOfLanguage(uint16_t language);

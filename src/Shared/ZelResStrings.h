@@ -1,0 +1,42 @@
+// User-visible texts of the engine. Each text has an identifier and its English form
+// compiled in; ZelLoadStr returns the text of the interface language once a provider (the
+// interface-language module) has been installed, and the English text otherwise.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#define ZEL_RESOURCE_STRINGS(X)                                                                    \
+    X(AssertionFailure, "Assertion failure (%s, line %d)")                                         \
+    X(InvalidStreamFormat, "Invalid stream format")                                                \
+    X(InvalidStreamFormatInFile, "Invalid stream format (%s)")                                     \
+    X(ListIndexOutOfBounds, "List index out of bounds (%d)")                                       \
+    X(CannotOpenFile, "Cannot open file \"%s\". %s")                                               \
+    X(StreamReadError, "Stream read error")                                                        \
+    X(FileTooLarge, "File too large to map (%s)")                                                  \
+    X(NotAnInteger, "'%s' is not a valid integer value")                                           \
+    X(WordForm, "Word form")                                                                       \
+    X(UnidentifiedDictionary, "Unidentified_dictionary")                                           \
+    X(UnnamedDictionary, "Unnamed dictionary")                                                     \
+    X(UnknownCodePage, "Code page %d is not supported")
+
+enum class TZelResId : int {
+#define ZEL_RES_ID(name, text) name,
+    ZEL_RESOURCE_STRINGS(ZEL_RES_ID)
+#undef ZEL_RES_ID
+        Count
+};
+
+// Returns the text of a resource string in the interface language.
+std::string ZelLoadStr(TZelResId id);
+
+// The English text compiled into the program.
+const char* ZelDefaultStr(TZelResId id);
+
+// The symbolic name of an identifier ("InvalidStreamFormat"), used by translation tools.
+const char* ZelResName(TZelResId id);
+
+// Installs the translation source; a provider that answers nothing falls back to English.
+using TZelResStringProvider = std::function<std::optional<std::string>(TZelResId)>;
+void ZelSetResStringProvider(TZelResStringProvider provider);

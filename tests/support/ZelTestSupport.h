@@ -1,0 +1,35 @@
+// Helpers shared by the tests: temporary folders and small file utilities.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// A fresh folder, removed with everything in it when the object goes away.
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return Dir; }
+    std::string File(std::string_view name) const { return (Dir / name).string(); }
+
+private:
+    std::filesystem::path Dir;
+};
+
+void WriteBytes(const std::string& path, std::string_view bytes);
+std::string ReadBytes(const std::string& path);
+
+// Runs a statement that must raise E, and returns its message.
+#define EXPECT_THROW_MSG(statement, E, expected)                                                   \
+    do {                                                                                           \
+        try {                                                                                      \
+            statement;                                                                             \
+            ADD_FAILURE() << "no exception from " #statement;                                      \
+        } catch (const E& e) {                                                                     \
+            EXPECT_EQ(std::string(e.what()), std::string(expected));                               \
+        }                                                                                          \
+    } while (0)
