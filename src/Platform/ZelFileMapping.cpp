@@ -57,8 +57,3 @@ TZelFileMapping::~TZelFileMapping() {
     if (View)
         munmap(const_cast<uint8_t*>(View), ViewSize);
 }
-
-bool ZelFileExists(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}

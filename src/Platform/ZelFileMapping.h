@@ -23,6 +23,3 @@ private:
     const uint8_t* View = nullptr;
     uint32_t ViewSize = 0;
 };
-
-// True when a regular file exists at the path.
-bool ZelFileExists(const std::string& path);

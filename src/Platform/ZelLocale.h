@@ -23,3 +23,18 @@ int ZelCompareLocale(uint16_t language, std::u16string_view a, std::u16string_vi
 // The ICU locale name of a language ("it", "en"); empty for an unknown language, which
 // then collates by the root rules.
 std::string ZelIcuLocaleOfLanguage(uint16_t language);
+
+// The language's own name for itself ("English", "italiano"); empty when unknown.
+std::u16string ZelNativeLanguageName(uint16_t language);
+// The language's name in English ("Italian").
+std::u16string ZelEnglishLanguageName(uint16_t language);
+// The two-letter ISO 639 code of a language in lower case ("it"), and the country code of
+// its default locale ("IT"); empty when unknown.
+std::string ZelIsoLanguageCode(uint16_t language);
+std::string ZelIsoCountryCode(uint16_t language);
+
+enum class TZelNormalization { None, NFC, NFD, NFKC, NFKD };
+std::u16string ZelNormalize(std::u16string_view text, TZelNormalization form);
+
+// Per-character upper-casing (the length never changes).
+std::u16string ZelUpperCase(std::u16string_view text);

@@ -1,12 +1,29 @@
-// The settings store: a hierarchical store of typed values (the stand-in for the registry).
-// TZelSettingsKey is one opened key. Reads return nothing for a missing value and raise
-// EZelSettingsError when the store itself fails; callers that must tolerate store errors
-// catch that error value by value.
+// The settings store: the stand-in for the registry. Two hives, the current user's and the
+// machine's, each a tree of keys holding typed values (string, 32-bit integer, binary).
+//
+// On this platform each hive is one human-editable text file in the form of a registry
+// export:
+//
+//     [Software\Zel\Dics\DD6KNV1]
+//     @="/usr/share/norvel/dics/nv.dd6"
+//     "Locale"=dword:00000010
+//     "Config"=hex:5a,50,53,01,...
+//
+// Key and value names compare ignoring case. Strings are UTF-8. Reads see the file as it
+// is on disk (re-read when it changes); every write locks the hive, re-reads it, applies the
+// change and replaces the file atomically (temporary file, fsync, rename), so two processes
+// writing at once lose nothing. A malformed hive raises EZelSettingsError naming the file and
+// line, and is never overwritten.
+//
+// Hive files: the user hive is $ZEL_USER_HIVE, else $XDG_CONFIG_HOME/Zel/user.reg (with
+// ~/.config for an unset XDG_CONFIG_HOME); the machine hive is $ZEL_MACHINE_HIVE, else
+// <folder of the executable>/../etc/Zel/machine.reg.
 #pragma once
 
 #include "ZelErrors.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +33,10 @@ public:
     using EZelError::EZelError;
 };
 
+enum class TZelHive { CurrentUser, LocalMachine };
+
+// One opened key. Reads answer nothing for a missing value and raise EZelSettingsError when
+// the store itself fails; callers that tolerate store errors catch it value by value.
 class TZelSettingsKey {
 public:
     virtual ~TZelSettingsKey() = default;
@@ -27,4 +48,41 @@ public:
     virtual void WriteString(const std::string& name, const std::string& value) = 0;
     virtual void WriteBinary(const std::string& name, const std::vector<uint8_t>& value) = 0;
     virtual std::vector<std::string> GetSubKeyNames() = 0;
+    virtual std::vector<std::string> GetValueNames() { return {}; }
+    virtual bool DeleteValue(const std::string&) { return false; }
 };
+
+class TZelHiveFile;
+
+class TZelSettingsStore {
+public:
+    // The process-wide store.
+    static TZelSettingsStore& Instance();
+
+    // The key at path ("Software\Zel\Dics"); nullptr when it does not exist and create is
+    // false. Creating writes the key (and its parents) to the hive at once.
+    std::unique_ptr<TZelSettingsKey> OpenKey(TZelHive hive, const std::string& path, bool create);
+    bool KeyExists(TZelHive hive, const std::string& path);
+    // Deletes the key with everything below it; false when it did not exist.
+    bool DeleteKey(TZelHive hive, const std::string& path);
+
+    std::string GetHivePath(TZelHive hive);
+    // Forgets the hive files, so that the next use resolves their paths again (after the
+    // environment changed).
+    void Reset();
+
+private:
+    TZelHiveFile& Hive(TZelHive hive);
+    std::shared_ptr<TZelHiveFile> Hives[2];
+};
+
+// Parses the text of a hive and writes it back in the store's own layout; raises
+// EZelSettingsError (with the line) for a malformed text. Writing the result again gives the
+// same text.
+std::string ZelNormalizeHiveText(const std::string& text);
+
+// Shorthand for TZelSettingsStore::Instance().
+TZelSettingsStore& ZelSettings();
+
+// The folder of the running executable, with no trailing "/".
+std::string ZelExecutableFolder();

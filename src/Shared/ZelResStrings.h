@@ -19,7 +19,16 @@
     X(WordForm, "Word form")                                                                       \
     X(UnidentifiedDictionary, "Unidentified_dictionary")                                           \
     X(UnnamedDictionary, "Unnamed dictionary")                                                     \
-    X(UnknownCodePage, "Code page %d is not supported")
+    X(UnknownCodePage, "Code page %d is not supported")                                            \
+    X(CannotOpenFileShort, "Cannot open file %s")                                                  \
+    X(ErrorCaption, "Error")                                                                       \
+    X(OnRemovableDrive, "on a removable drive")                                                    \
+    X(OnRemoteDrive, "on a remote drive")                                                          \
+    X(OnCdRom, "on a CD ROM")                                                                      \
+    X(StringListDuplicates, "String list does not allow duplicates")                               \
+    X(SortedListOperation, "Operation not allowed on sorted list")                                 \
+    X(UnexpectedType, "Unexpected type")                                                           \
+    X(DefaultView, "Default View")
 
 enum class TZelResId : int {
 #define ZEL_RES_ID(name, text) name,

@@ -68,7 +68,7 @@ int32_t TZelStrings::Add(const std::string& s) {
         if (Duplicates == TZelDuplicates::Ignore)
             return index;
         if (Duplicates == TZelDuplicates::Error)
-            throw EZelListError("String list does not allow duplicates");
+            throw EZelListError(ZelLoadStr(TZelResId::StringListDuplicates));
     }
     Items.insert(Items.begin() + index, s);
     return index;

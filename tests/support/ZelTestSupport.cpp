@@ -32,3 +32,17 @@ std::string ReadBytes(const std::string& path) {
     s << in.rdbuf();
     return s.str();
 }
+
+#include "ZelSettingsStore.h"
+
+TTempHives::TTempHives() {
+    setenv("ZEL_USER_HIVE", UserHive().c_str(), 1);
+    setenv("ZEL_MACHINE_HIVE", MachineHive().c_str(), 1);
+    ZelSettings().Reset();
+}
+
+TTempHives::~TTempHives() {
+    unsetenv("ZEL_USER_HIVE");
+    unsetenv("ZEL_MACHINE_HIVE");
+    ZelSettings().Reset();
+}

@@ -33,3 +33,17 @@ std::string ReadBytes(const std::string& path);
             EXPECT_EQ(std::string(e.what()), std::string(expected));                               \
         }                                                                                          \
     } while (0)
+
+// Points the settings store at two hive files in a temporary folder for the life of the
+// object, and restores the environment afterwards.
+class TTempHives {
+public:
+    TTempHives();
+    ~TTempHives();
+    std::string UserHive() const { return Dir.File("user.reg"); }
+    std::string MachineHive() const { return Dir.File("machine.reg"); }
+    const TTempDir& Folder() const { return Dir; }
+
+private:
+    TTempDir Dir;
+};

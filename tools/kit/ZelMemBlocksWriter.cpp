@@ -1,12 +1,8 @@
 #include "ZelMemBlocksWriter.h"
 
 #include "ZelErrors.h"
+#include "ZelFiles.h"
 #include "ZelMemBlocks.h"
-
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 void AppendLE(std::string& out, uint64_t value, int width) {
@@ -47,19 +43,4 @@ std::string TZelMemBlocksWriter::Build(int width) const {
 
 void TZelMemBlocksWriter::WriteFile(const std::string& path, int width) const {
     ZelWriteFileAtomic(path, Build(width));
-}
-
-void ZelWriteFileAtomic(const std::string& path, std::string_view bytes) {
-    std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), std::streamsize(bytes.size()));
-        out.flush();
-        if (!out)
-            throw EZelError("Cannot write file " + temp);
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        throw EZelError("Cannot write file " + path + ": " + std::strerror(errno));
-    }
 }

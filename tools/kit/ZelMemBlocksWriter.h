@@ -23,6 +23,3 @@ private:
     std::string Data;
     std::vector<uint64_t> Ends;
 };
-
-// Writes bytes to a file atomically: a temporary file beside it, flushed, then renamed.
-void ZelWriteFileAtomic(const std::string& path, std::string_view bytes);
