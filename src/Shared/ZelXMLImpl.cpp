@@ -1,0 +1,553 @@
+// The XML/XSL service over libxml2 and libxslt. Nothing else in the program includes their
+// headers.
+#include "ZelXML.h"
+
+#include "ZelCodePage.h"
+#include "ZelFiles.h"
+
+#include <libexslt/exslt.h>
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/tree.h>
+#include <libxml/xmlerror.h>
+#include <libxml/xpath.h>
+#include <libxml/xpathInternals.h>
+#include <libxslt/security.h>
+#include <libxslt/transform.h>
+#include <libxslt/variables.h>
+#include <libxslt/xslt.h>
+#include <libxslt/xsltInternals.h>
+#include <libxslt/xsltutils.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <map>
+
+namespace {
+
+// ---------------------------------------------------------------------------------------
+// Errors: the libraries report through global handlers; while an operation runs, its
+// messages are collected here and turned into one exception.
+
+thread_local std::string* CollectedErrors = nullptr;
+
+void AddError(const std::string& message) {
+    if (!CollectedErrors)
+        return;
+    if (!CollectedErrors->empty())
+        *CollectedErrors += "; ";
+    *CollectedErrors += message;
+}
+
+std::string TrimEnd(std::string s) {
+    while (!s.empty() && (s.back() == '\n' || s.back() == ' ' || s.back() == '\r'))
+        s.pop_back();
+    return s;
+}
+
+void StructuredErrorHandler(void*, xmlErrorPtr error) {
+    if (!error || !error->message)
+        return;
+    std::string message = TrimEnd(error->message);
+    if (error->line > 0)
+        message += " (line " + std::to_string(error->line) + ")";
+    AddError(message);
+}
+
+void GenericErrorHandler(void*, const char* format, ...) {
+    char buf[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buf, sizeof buf, format, args);
+    va_end(args);
+    std::string message = TrimEnd(buf);
+    if (!message.empty())
+        AddError(message);
+}
+
+class TErrorCapture {
+public:
+    TErrorCapture() : Previous(CollectedErrors) { CollectedErrors = &Errors; }
+    ~TErrorCapture() { CollectedErrors = Previous; }
+    [[noreturn]] void Raise(const std::string& fallback) const {
+        throw EZelXmlError(Errors.empty() ? fallback : Errors);
+    }
+    const std::string& Text() const { return Errors; }
+
+private:
+    std::string Errors;
+    std::string* Previous;
+};
+
+// ---------------------------------------------------------------------------------------
+// External resources: only files inside the folder of the stylesheet being loaded or
+// applied; never the network, never anything while entries are parsed.
+
+thread_local std::string AllowedFolder;
+xmlExternalEntityLoader DefaultLoader = nullptr;
+
+std::string RealPath(const std::string& path) {
+    char resolved[PATH_MAX];
+    return realpath(path.c_str(), resolved) ? std::string(resolved) : std::string();
+}
+
+bool IsInsideAllowedFolder(const char* url) {
+    if (AllowedFolder.empty() || !url)
+        return false;
+    std::string path = url;
+    if (path.compare(0, 7, "file://") == 0)
+        path = path.substr(7);
+    if (path.find("://") != std::string::npos)
+        return false;
+    std::string real = RealPath(path);
+    return !real.empty() && real.compare(0, AllowedFolder.size(), AllowedFolder) == 0 &&
+           (real.size() == AllowedFolder.size() || real[AllowedFolder.size()] == '/');
+}
+
+xmlParserInputPtr GuardedLoader(const char* url, const char* id, xmlParserCtxtPtr ctxt) {
+    if (!IsInsideAllowedFolder(url)) {
+        AddError(std::string("Access to the external resource \"") + (url ? url : "") +
+                 "\" is not allowed");
+        return nullptr;
+    }
+    return DefaultLoader(url, id, ctxt);
+}
+
+int ForbidAccess(xsltSecurityPrefsPtr, xsltTransformContextPtr, const char* value) {
+    AddError(std::string("The stylesheet may not write or reach \"") + (value ? value : "") + "\"");
+    return 0;
+}
+
+int CheckReadFile(xsltSecurityPrefsPtr, xsltTransformContextPtr, const char* value) {
+    if (IsInsideAllowedFolder(value))
+        return 1;
+    AddError(std::string("The stylesheet may not read \"") + (value ? value : "") + "\"");
+    return 0;
+}
+
+xsltSecurityPrefsPtr SecurityPrefs = nullptr;
+
+void InitLibraries() {
+    static bool done = [] {
+        xmlInitParser();
+        exsltRegisterAll();
+        xmlSetStructuredErrorFunc(nullptr, StructuredErrorHandler);
+        xmlSetGenericErrorFunc(nullptr, GenericErrorHandler);
+        xsltSetGenericErrorFunc(nullptr, GenericErrorHandler);
+        DefaultLoader = xmlGetExternalEntityLoader();
+        xmlSetExternalEntityLoader(GuardedLoader);
+        SecurityPrefs = xsltNewSecurityPrefs();
+        xsltSetSecurityPrefs(SecurityPrefs, XSLT_SECPREF_WRITE_FILE, ForbidAccess);
+        xsltSetSecurityPrefs(SecurityPrefs, XSLT_SECPREF_CREATE_DIRECTORY, ForbidAccess);
+        xsltSetSecurityPrefs(SecurityPrefs, XSLT_SECPREF_WRITE_NETWORK, ForbidAccess);
+        xsltSetSecurityPrefs(SecurityPrefs, XSLT_SECPREF_READ_NETWORK, ForbidAccess);
+        xsltSetSecurityPrefs(SecurityPrefs, XSLT_SECPREF_READ_FILE, CheckReadFile);
+        xsltSetDefaultSecurityPrefs(SecurityPrefs);
+        return true;
+    }();
+    (void)done;
+}
+
+// Parse options for every document: no network, no DTD, no entity substitution.
+constexpr int BaseOptions = XML_PARSE_NONET;
+
+std::u16string Utf16(const xmlChar* text) {
+    return text ? ZelUtf8ToWide(reinterpret_cast<const char*>(text)) : std::u16string();
+}
+
+std::u16string Utf16(const xmlChar* text, int length) {
+    return ZelUtf8ToWide(std::string_view(reinterpret_cast<const char*>(text), size_t(length)));
+}
+
+std::string Utf8(const std::u16string& text) {
+    return ZelWideToUtf8(text);
+}
+
+// ---------------------------------------------------------------------------------------
+
+class IZelXmlDocAccess : public virtual IZelUnknown {
+public:
+    static constexpr ZelGuid IID = ZelMakeGuid("{6E2B3A10-0C55-4B8E-9B1D-2F7A61C5D304}");
+    virtual xmlDocPtr GetDocument() = 0;
+};
+
+class TZelXmlDOMImpl : public TZelInterfacedObject,
+                       public virtual IZelXmlDOM,
+                       public virtual IZelXmlDocAccess {
+public:
+    ~TZelXmlDOMImpl() override { Free(); }
+
+    void* QueryInterface(const ZelGuid& iid) override {
+        if (iid == IZelXmlDOM::IID)
+            return static_cast<IZelXmlDOM*>(this);
+        if (iid == IZelXmlDocAccess::IID)
+            return static_cast<IZelXmlDocAccess*>(this);
+        return TZelInterfacedObject::QueryInterface(iid);
+    }
+
+    xmlDocPtr GetDocument() override { return Doc; }
+
+    void LoadFromStream(TZelStream& stream, bool preserveSpace) override {
+        Free();
+        std::string copy;
+        const char* data = nullptr;
+        int64_t size = 0;
+        if (auto* memory = dynamic_cast<TZelMemoryStream*>(&stream)) {
+            int64_t pos = memory->GetPosition();
+            size = memory->GetSize() - pos;
+            data = reinterpret_cast<const char*>(memory->GetMemory()) + (size > 0 ? pos : 0);
+        } else {
+            copy.resize(size_t(stream.GetSize() - stream.GetPosition()));
+            copy.resize(size_t(stream.Read(copy.data(), int64_t(copy.size()))));
+            data = copy.data();
+            size = int64_t(copy.size());
+        }
+        if (size <= 0 || size > INT_MAX)
+            throw EZelXmlError("Document is empty");
+        TErrorCapture errors;
+        Doc = xmlReadMemory(data, int(size), nullptr, nullptr, BaseOptions);
+        if (!Doc)
+            errors.Raise("The document is not well-formed XML");
+        if (!preserveSpace)
+            DropBlankText(xmlDocGetRootElement(Doc));
+    }
+
+    std::unique_ptr<std::vector<std::u16string>> SelectTexts(const std::u16string& xpath) override {
+        std::unique_ptr<std::vector<std::u16string>> texts;
+        Evaluate(xpath, [&](xmlNodeSetPtr nodes) {
+            texts = std::make_unique<std::vector<std::u16string>>();
+            for (int i = 0; i < nodes->nodeNr; ++i) {
+                xmlNodePtr node = nodes->nodeTab[i];
+                if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE)
+                    texts->push_back(Utf16(node->content));
+            }
+        });
+        return texts;
+    }
+
+    bool HasNode(const std::u16string& xpath) override {
+        bool found = false;
+        Evaluate(xpath, [&](xmlNodeSetPtr) { found = true; });
+        return found;
+    }
+
+    bool SaveToStream(TZelStream& stream) override {
+        if (!Doc)
+            return true;
+        xmlChar* buffer = nullptr;
+        int size = 0;
+        xmlDocDumpFormatMemoryEnc(Doc, &buffer, &size, "UTF-8", 0);
+        if (buffer) {
+            stream.Write(buffer, size);
+            xmlFree(buffer);
+        }
+        return true;
+    }
+
+private:
+    static bool IsBlank(const xmlChar* text) {
+        for (; text && *text; ++text)
+            if (*text != ' ' && *text != '\t' && *text != '\n' && *text != '\r')
+                return false;
+        return true;
+    }
+
+    // Removes whitespace-only text nodes, except where xml:space="preserve" is in effect.
+    static void DropBlankText(xmlNodePtr element) {
+        if (!element || xmlNodeGetSpacePreserve(element) == 1)
+            return;
+        for (xmlNodePtr child = element->children; child;) {
+            xmlNodePtr next = child->next;
+            if (child->type == XML_TEXT_NODE && IsBlank(child->content)) {
+                xmlUnlinkNode(child);
+                xmlFreeNode(child);
+            } else if (child->type == XML_ELEMENT_NODE) {
+                DropBlankText(child);
+            }
+            child = next;
+        }
+    }
+
+    void Free() {
+        if (Doc)
+            xmlFreeDoc(Doc);
+        Doc = nullptr;
+    }
+
+    // Calls f with the selected nodes when the expression selects at least one.
+    template <class F> void Evaluate(const std::u16string& xpath, F&& f) {
+        if (!Doc || xpath.empty())
+            return;
+        TErrorCapture ignored; // an expression that cannot be evaluated selects nothing
+        xmlXPathContextPtr context = xmlXPathNewContext(Doc);
+        if (!context)
+            return;
+        context->node = xmlDocGetRootElement(Doc);
+        std::string expression = Utf8(xpath);
+        xmlXPathObjectPtr result =
+            xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(expression.c_str()), context);
+        if (result && result->type == XPATH_NODESET && result->nodesetval &&
+            result->nodesetval->nodeNr > 0)
+            f(result->nodesetval);
+        if (result)
+            xmlXPathFreeObject(result);
+        xmlXPathFreeContext(context);
+    }
+
+    xmlDocPtr Doc = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------
+
+class TZelXmlParserImpl : public TZelInterfacedObject, public virtual IZelXmlParser {
+public:
+    void* QueryInterface(const ZelGuid& iid) override {
+        if (iid == IZelXmlParser::IID)
+            return static_cast<IZelXmlParser*>(this);
+        return TZelInterfacedObject::QueryInterface(iid);
+    }
+
+    void Parse(std::string_view document) override {
+        // Only the events we report: no tree is built, no entity declaration or external
+        // subset is used (an entity other than the predefined ones ends the events).
+        xmlSAXHandler handler{};
+        handler.initialized = 1; // the first version of the interface: plain qualified names
+        handler.startElement = StartElement;
+        handler.endElement = EndElement;
+        handler.characters = Characters;
+        handler.cdataBlock = Characters;
+        handler.ignorableWhitespace = Characters;
+
+        TErrorCapture ignored; // an error in the input just ends the events
+        xmlParserCtxtPtr ctxt = xmlCreatePushParserCtxt(&handler, this, nullptr, 0, nullptr);
+        if (!ctxt)
+            return;
+        xmlCtxtUseOptions(ctxt, BaseOptions);
+        Failure = nullptr;
+        Context = ctxt;
+        size_t offset = 0;
+        constexpr size_t Chunk = 1 << 20;
+        do {
+            size_t n = std::min(Chunk, document.size() - offset);
+            bool last = offset + n >= document.size();
+            if (xmlParseChunk(ctxt, document.data() + offset, int(n), last ? 1 : 0) != 0)
+                break;
+            offset += n;
+        } while (offset < document.size() && !Failure);
+        Context = nullptr;
+        if (ctxt->myDoc)
+            xmlFreeDoc(ctxt->myDoc);
+        xmlFreeParserCtxt(ctxt);
+        if (Failure)
+            std::rethrow_exception(std::exchange(Failure, nullptr));
+    }
+
+    void SetOnAttribute(TZelXmlAttributeEvent event) override { OnAttribute = std::move(event); }
+    void SetOnCharData(TZelXmlTextEvent event) override { OnCharData = std::move(event); }
+    void SetOnEndElement(TZelXmlTextEvent event) override { OnEndElement = std::move(event); }
+    void SetOnStartElement(TZelXmlTextEvent event) override { OnStartElement = std::move(event); }
+
+private:
+    static TZelXmlParserImpl& Self(void* ctx) { return *static_cast<TZelXmlParserImpl*>(ctx); }
+
+    // Runs a callback; an exception stops the parser and is raised again after it returns
+    // (it must never travel through the library's frames).
+    template <class F> void Guard(F&& f) {
+        if (Failure)
+            return;
+        try {
+            f();
+        } catch (...) {
+            Failure = std::current_exception();
+            xmlStopParser(Context);
+        }
+    }
+
+    // Attribute values arrive with every "&" written as "&#38;" (the parser keeps it
+    // escaped for tree builders); nothing else in a value can produce that text.
+    static std::u16string AttributeValue(const xmlChar* value) {
+        std::u16string text = Utf16(value);
+        for (size_t pos; (pos = text.find(u"&#38;")) != std::u16string::npos;)
+            text.replace(pos, 5, u"&");
+        return text;
+    }
+
+    static void StartElement(void* ctx, const xmlChar* name, const xmlChar** attributes) {
+        TZelXmlParserImpl& self = Self(ctx);
+        self.Guard([&] {
+            if (self.OnAttribute && attributes)
+                for (const xmlChar** a = attributes; a[0]; a += 2)
+                    self.OnAttribute(Utf16(a[0]), AttributeValue(a[1]));
+            if (self.OnStartElement)
+                self.OnStartElement(Utf16(name));
+        });
+    }
+
+    static void EndElement(void* ctx, const xmlChar* name) {
+        TZelXmlParserImpl& self = Self(ctx);
+        self.Guard([&] {
+            if (self.OnEndElement)
+                self.OnEndElement(Utf16(name));
+        });
+    }
+
+    static void Characters(void* ctx, const xmlChar* text, int length) {
+        TZelXmlParserImpl& self = Self(ctx);
+        self.Guard([&] {
+            if (self.OnCharData)
+                self.OnCharData(Utf16(text, length));
+        });
+    }
+
+    TZelXmlAttributeEvent OnAttribute;
+    TZelXmlTextEvent OnCharData;
+    TZelXmlTextEvent OnEndElement;
+    TZelXmlTextEvent OnStartElement;
+    xmlParserCtxtPtr Context = nullptr;
+    std::exception_ptr Failure;
+};
+
+// ---------------------------------------------------------------------------------------
+
+class TZelXslProcessor : public TZelInterfacedObject, public virtual IZelXslProcessor {
+public:
+    void* QueryInterface(const ZelGuid& iid) override {
+        if (iid == IZelXslProcessor::IID)
+            return static_cast<IZelXslProcessor*>(this);
+        return TZelInterfacedObject::QueryInterface(iid);
+    }
+};
+
+class TZelXslProcessorImpl : public TZelXslProcessor {
+public:
+    ~TZelXslProcessorImpl() override { FreeStyle(); }
+
+    std::u16string Transform(IZelXmlDOM& document) override {
+        auto access = ZelQuery<IZelXmlDocAccess>(&document);
+        if (!access)
+            throw EZelError("Interface not supported");
+        xmlDocPtr doc = access->GetDocument();
+        if (!Style)
+            throw EZelXmlError("No stylesheet is loaded");
+        if (!doc)
+            throw EZelXmlError("Document is empty");
+        TErrorCapture errors;
+        TFolderScope scope(StyleFolder);
+        xsltTransformContextPtr ctxt = xsltNewTransformContext(Style, doc);
+        if (!ctxt)
+            errors.Raise("The transformation cannot start");
+        xsltSetCtxtSecurityPrefs(SecurityPrefs, ctxt);
+        for (const auto& [name, value] : Parameters)
+            xsltQuoteOneUserParam(ctxt, reinterpret_cast<const xmlChar*>(name.c_str()),
+                                  reinterpret_cast<const xmlChar*>(value.c_str()));
+        xmlDocPtr result = xsltApplyStylesheetUser(Style, doc, nullptr, nullptr, nullptr, ctxt);
+        bool failed =
+            !result || ctxt->state == XSLT_STATE_ERROR || ctxt->state == XSLT_STATE_STOPPED;
+        xsltFreeTransformContext(ctxt);
+        if (failed) {
+            if (result)
+                xmlFreeDoc(result);
+            errors.Raise("The transformation failed");
+        }
+        std::string text;
+        CollectText(reinterpret_cast<xmlNodePtr>(result), text);
+        xmlFreeDoc(result);
+        return ZelUtf8ToWide(text);
+    }
+
+    std::u16string GetParameter(const std::u16string& name) override {
+        auto it = Parameters.find(Utf8(name));
+        return it == Parameters.end() ? std::u16string() : ZelUtf8ToWide(it->second);
+    }
+
+    std::string GetStyleURL() override { return StyleURL; }
+
+    void SetParameter(const std::u16string& name, const std::u16string& value) override {
+        Parameters[Utf8(name)] = Utf8(value);
+    }
+
+    void SetStyleURL(const std::string& path) override {
+        FreeStyle();
+        TErrorCapture errors;
+        std::string real = RealPath(path);
+        if (real.empty())
+            throw EZelXmlError("Cannot read the stylesheet " + path);
+        TFolderScope scope(ZelExtractFileDir(real));
+        xsltStylesheetPtr style =
+            xsltParseStylesheetFile(reinterpret_cast<const xmlChar*>(real.c_str()));
+        if (!style || style->errors > 0) {
+            if (style)
+                xsltFreeStylesheet(style);
+            throw EZelXmlError(path + ": " +
+                               (errors.Text().empty() ? "not a valid stylesheet" : errors.Text()));
+        }
+        Style = style;
+        StyleFolder = ZelExtractFileDir(real);
+        StyleURL = path;
+    }
+
+private:
+    // Lets the libraries read files of one folder for the duration of a call.
+    class TFolderScope {
+    public:
+        explicit TFolderScope(const std::string& folder) : Previous(AllowedFolder) {
+            AllowedFolder = folder;
+        }
+        ~TFolderScope() { AllowedFolder = Previous; }
+
+    private:
+        std::string Previous;
+    };
+
+    static void CollectText(xmlNodePtr node, std::string& out) {
+        for (xmlNodePtr child = node->children; child; child = child->next) {
+            if (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE) {
+                if (child->content)
+                    out += reinterpret_cast<const char*>(child->content);
+            } else if (child->type == XML_ELEMENT_NODE) {
+                CollectText(child, out);
+            }
+        }
+    }
+
+    void FreeStyle() {
+        if (Style)
+            xsltFreeStylesheet(Style);
+        Style = nullptr;
+    }
+
+    xsltStylesheetPtr Style = nullptr;
+    std::string StyleURL;
+    std::string StyleFolder;
+    std::map<std::string, std::string> Parameters;
+};
+
+// ---------------------------------------------------------------------------------------
+
+class TZelCoXmlImpl : public TZelInterfacedObject, public virtual IZelCoXml {
+public:
+    void* QueryInterface(const ZelGuid& iid) override {
+        if (iid == IZelCoXml::IID)
+            return static_cast<IZelCoXml*>(this);
+        return TZelInterfacedObject::QueryInterface(iid);
+    }
+    ZelRef<IZelXmlDOM> CreateDOM() override { return ZelMake<TZelXmlDOMImpl>(); }
+    ZelRef<IZelXmlParser> CreateParser() override { return ZelMake<TZelXmlParserImpl>(); }
+    ZelRef<IZelXslProcessor> CreateXslProcessor() override {
+        return ZelMake<TZelXslProcessorImpl>();
+    }
+};
+
+} // namespace
+
+IZelCoXml& CoXml() {
+    static ZelRef<IZelCoXml> factory = [] {
+        InitLibraries();
+        return ZelRef<IZelCoXml>(ZelMake<TZelCoXmlImpl>());
+    }();
+    return *factory;
+}
