@@ -71,6 +71,22 @@ std::string ZelIcuLocaleOfLanguage(uint16_t language) {
     return U_SUCCESS(status) ? std::string(lang) : std::string();
 }
 
+std::string ZelCollationKey(uint16_t language, std::u16string_view text,
+                            TZelCollationStrength strength) {
+    UCollator* coll = CollatorFor(language, strength);
+    std::string key(text.size() * 4 + 16, '\0');
+    for (;;) {
+        int32_t n =
+            ucol_getSortKey(coll, reinterpret_cast<const UChar*>(text.data()), int32_t(text.size()),
+                            reinterpret_cast<uint8_t*>(key.data()), int32_t(key.size()));
+        if (n <= int32_t(key.size())) {
+            key.resize(size_t(n > 0 ? n - 1 : 0)); // without the final zero byte
+            return key;
+        }
+        key.resize(size_t(n));
+    }
+}
+
 int ZelCompareLocale(uint16_t language, std::u16string_view a, std::u16string_view b,
                      TZelCollationStrength strength) {
     UCollator* coll = CollatorFor(language, strength);
@@ -165,4 +181,9 @@ std::u16string ZelUpperCase(std::u16string_view text) {
     for (char16_t& c : out)
         c = char16_t(u_toupper(c));
     return out;
+}
+
+uint16_t ZelLanguageOfIsoCode(const std::string& code) {
+    uint32_t lcid = uloc_getLCID(code.c_str());
+    return uint16_t(lcid & 0x3FF);
 }

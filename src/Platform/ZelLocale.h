@@ -20,6 +20,11 @@ constexpr uint16_t ZelLangSystemDefault = 0x0800;
 int ZelCompareLocale(uint16_t language, std::u16string_view a, std::u16string_view b,
                      TZelCollationStrength strength);
 
+// A sort key of the text: comparing two keys byte by byte gives the result of
+// ZelCompareLocale on their texts (used to sort many texts quickly).
+std::string ZelCollationKey(uint16_t language, std::u16string_view text,
+                            TZelCollationStrength strength);
+
 // The ICU locale name of a language ("it", "en"); empty for an unknown language, which
 // then collates by the root rules.
 std::string ZelIcuLocaleOfLanguage(uint16_t language);
@@ -38,3 +43,6 @@ std::u16string ZelNormalize(std::u16string_view text, TZelNormalization form);
 
 // Per-character upper-casing (the length never changes).
 std::u16string ZelUpperCase(std::u16string_view text);
+
+// The primary language identifier of an ISO 639 code ("it" gives 0x10); 0 when unknown.
+uint16_t ZelLanguageOfIsoCode(const std::string& code);

@@ -22,11 +22,16 @@ void* TZelDic::QueryInterface(const ZelGuid& iid) {
     return TZelInterfacedObject::QueryInterface(iid);
 }
 
-int TZelDic::CompareSystemTexts(const std::string& a, const std::string& b, bool loose) {
+int ZelCompareSystemTexts(TZelLanguage language, const std::string& a, const std::string& b,
+                          bool loose) {
     int cp = ZelGetSystemCodePage();
-    return ZelCompareLocale(ZelPrimaryLang(SourceLang), ZelCodePageToWide(a, cp),
+    return ZelCompareLocale(ZelPrimaryLang(language), ZelCodePageToWide(a, cp),
                             ZelCodePageToWide(b, cp),
                             loose ? TZelCollationStrength::Loose : TZelCollationStrength::Exact);
+}
+
+int TZelDic::CompareSystemTexts(const std::string& a, const std::string& b, bool loose) {
+    return ZelCompareSystemTexts(SourceLang, a, b, loose);
 }
 
 int TZelDic::CompareLuLoose(IZelLu& lu, const std::string& text) {

@@ -266,6 +266,9 @@ public:
     std::u16string GetWideText() override;
     uint8_t GetLuStyle() override { return Style; }
 
+    // Forgets the dictionary (when it goes away before the cursor).
+    void Detach() { Dic = nullptr; }
+
     // The headword bytes of the current record in the dictionary's code page.
     std::string_view GetRawText();
     const ZelRef<IZelMemBlocks>& GetBlocks() const { return Blocks; }
@@ -313,6 +316,11 @@ public:
     void SaveEditable() override;
     ZelRef<IZelDic> GetDic(int32_t index) override;
 };
+
+// Compares two texts of the system code page for a language, loosely (case and accents
+// ignored) or exactly: the comparison every dictionary's headword order rests on.
+int ZelCompareSystemTexts(TZelLanguage language, const std::string& a, const std::string& b,
+                          bool loose);
 
 // ---------------------------------------------------------------------------------------
 // Process-wide registries

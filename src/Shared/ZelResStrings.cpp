@@ -43,3 +43,18 @@ std::string ZelLoadStr(TZelResId id) {
 void ZelSetResStringProvider(TZelResStringProvider provider) {
     Provider() = std::move(provider);
 }
+
+namespace {
+uint16_t& InterfaceLanguage() {
+    static uint16_t language = 0x09;
+    return language;
+}
+} // namespace
+
+uint16_t ZelGetInterfaceLanguage() {
+    return InterfaceLanguage();
+}
+
+void ZelSetInterfaceLanguage(uint16_t language) {
+    InterfaceLanguage() = language;
+}

@@ -3,6 +3,7 @@
 // interface-language module) has been installed, and the English text otherwise.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -28,7 +29,8 @@
     X(StringListDuplicates, "String list does not allow duplicates")                               \
     X(SortedListOperation, "Operation not allowed on sorted list")                                 \
     X(UnexpectedType, "Unexpected type")                                                           \
-    X(DefaultView, "Default View")
+    X(DefaultView, "Default View")                                                                 \
+    X(DictionaryNotFound, "A dictionary was not found: the application will be terminated")
 
 enum class TZelResId : int {
 #define ZEL_RES_ID(name, text) name,
@@ -45,6 +47,11 @@ const char* ZelDefaultStr(TZelResId id);
 
 // The symbolic name of an identifier ("InvalidStreamFormat"), used by translation tools.
 const char* ZelResName(TZelResId id);
+
+// The language of the user interface (a Windows language identifier, 0x09 English until the
+// application chooses another); stylesheets receive it as a parameter.
+uint16_t ZelGetInterfaceLanguage();
+void ZelSetInterfaceLanguage(uint16_t language);
 
 // Installs the translation source; a provider that answers nothing falls back to English.
 using TZelResStringProvider = std::function<std::optional<std::string>(TZelResId)>;

@@ -65,7 +65,8 @@ void GenericErrorHandler(void*, const char* format, ...) {
     std::vsnprintf(buf, sizeof buf, format, args);
     va_end(args);
     std::string message = TrimEnd(buf);
-    if (!message.empty())
+    // The libraries announce some messages with a bare "error" or "warning" line first.
+    if (!message.empty() && message != "error" && message != "warning")
         AddError(message);
 }
 

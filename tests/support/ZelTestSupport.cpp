@@ -46,3 +46,34 @@ TTempHives::~TTempHives() {
     unsetenv("ZEL_MACHINE_HIVE");
     ZelSettings().Reset();
 }
+
+#include "ZelDD6Compiler.h"
+
+std::string TestData(const std::string& relative) {
+    return std::string(NORVEL_TEST_DATA) + "/" + relative;
+}
+
+std::string MakeWave(int samples, uint8_t level) {
+    auto le = [](uint32_t v, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i)
+            out += char((v >> (8 * i)) & 0xFF);
+        return out;
+    };
+    std::string data = std::string(size_t(samples), char(level));
+    return "RIFF" + le(uint32_t(36 + data.size()), 4) + "WAVE" + "fmt " + le(16, 4) + le(1, 2) +
+           le(1, 2) + le(8000, 4) + le(8000, 4) + le(1, 2) + le(8, 2) + "data" +
+           le(uint32_t(data.size()), 4) + data;
+}
+
+std::string CompileDD6Fixture(const TTempDir& dir, const std::string& sourceName) {
+    std::filesystem::path src = dir.Path() / "src";
+    std::filesystem::create_directories(src / "sounds");
+    for (const auto& entry : std::filesystem::directory_iterator(TestData("dd6")))
+        std::filesystem::copy_file(entry.path(), src / entry.path().filename(),
+                                   std::filesystem::copy_options::overwrite_existing);
+    WriteBytes((src / "sounds" / "bank.wav").string(), MakeWave(100, 10));
+    WriteBytes((src / "sounds" / "resume.wav").string(), MakeWave(200, 20));
+    return ZelCompileDD6((src / sourceName).string(), (dir.Path() / "out").string())
+        .DescriptionPath;
+}

@@ -47,3 +47,14 @@ public:
 private:
     TTempDir Dir;
 };
+
+// The path of a file under tests/data.
+std::string TestData(const std::string& relative);
+
+// A small valid wave image (8-bit mono, 8 kHz) of the given number of samples.
+std::string MakeWave(int samples, uint8_t level = 128);
+
+// Copies the fixture folder of a dictionary source (tests/data/dd6) to dir/src, writes the
+// wave files its sources name into dir/src/sounds, compiles the source (a file name in that
+// folder) into dir/out and returns the description file's path.
+std::string CompileDD6Fixture(const TTempDir& dir, const std::string& sourceName);

@@ -1,0 +1,22 @@
+#include "ZelNVDics.h"
+
+const char* const ZelTypeNV = "DD6KNV1";
+const char* const ZelTypeNVGn = "DD6KNVGN1";
+const char* const ZelTypeNVLl = "DD6KNVLL1";
+const char* const ZelTypeNVLn = "DD6KNVLN1";
+const char* const ZelTypeAnn = "AnnKNV1";
+
+void TZelNVDD6Builder::EnumLanguagePairs(const TZelAddPairProc& addPair) {
+    addPair(ZelLangEnglish, ZelLangItalian);
+    addPair(ZelLangItalian, ZelLangEnglish);
+}
+
+ZelRef<TZelDD6> ZelMakeDicNV(const ZelRef<TZelDD6Master>& master, TZelLanguage source,
+                             TZelLanguage target) {
+    return ZelMake<TZelDicNV>(master, source, target);
+}
+
+void ZelRegisterNVBuilders() {
+    for (const char* type : {ZelTypeNV, ZelTypeNVGn, ZelTypeNVLl, ZelTypeNVLn})
+        RegisterDicBuilder(ZelMake<TZelNVDD6Builder>(type, ZelMakeDicNV));
+}

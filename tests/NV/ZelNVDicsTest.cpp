@@ -1,0 +1,93 @@
+#include "ZelNVDics.h"
+#include "ZelDialogs.h"
+#include "ZelDicRegistry.h"
+#include "ZelErrors.h"
+#include "ZelLangList.h"
+#include "ZelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+void Install(const std::string& name, const std::string& description) {
+    auto key =
+        ZelSettings().OpenKey(TZelHive::LocalMachine, std::string(ZelDicsRootKey) + name, true);
+    key->WriteString("", description);
+}
+
+class TCancelDialogs : public TZelDialogs {
+public:
+    void ShowException(const std::exception& e) override { Shown.push_back(e.what()); }
+    TZelMsgResult MessageBox(const std::string&, const std::string& text, TZelMsgButtons,
+                             TZelMsgIcon) override {
+        Shown.push_back(text);
+        return TZelMsgResult::Cancel;
+    }
+    std::vector<std::string> Shown;
+};
+
+class TNVFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ZelReleaseDicList(true);
+        ZelRegisterNVBuilders();
+        Main = CompileDD6Fixture(MainDir, "nvmini.xml");
+        Notes = CompileDD6Fixture(NotesDir, "nvmini.xml");
+        Previous = ZelSetDialogs(Dialogs);
+    }
+    void TearDown() override {
+        ZelSetDialogs(Previous);
+        ZelReleaseDicList(true);
+    }
+    TTempHives Hives;
+    TTempDir MainDir, NotesDir;
+    std::string Main, Notes;
+    std::shared_ptr<TCancelDialogs> Dialogs = std::make_shared<TCancelDialogs>();
+    std::shared_ptr<TZelDialogs> Previous;
+};
+
+std::vector<std::string> Ids() {
+    std::vector<std::string> ids;
+    ZelRef<IZelDicList> list = GetDicList();
+    for (int32_t i = 0; i < list->GetCount(); ++i)
+        ids.push_back(list->GetDic(i)->GetId());
+    return ids;
+}
+
+} // namespace
+
+TEST_F(TNVFixture, BuildersRunInTheProductsOrder) {
+    Install("DD6KNVLL1", Notes);
+    Install("DD6KNV1", Main);
+    // No key for the grammar notes at all: that builder adds nothing and raises nothing.
+    EXPECT_EQ(Ids(), (std::vector<std::string>{"DD6KNV1_ENIT", "DD6KNV1_ITEN", "DD6KNVLL1_ENIT",
+                                               "DD6KNVLL1_ITEN"}));
+    ZelRef<IZelDic> main = GetDicList()->GetDic(0);
+    EXPECT_TRUE(main->MultiwordsShownByDefault()); // it has a multi-word filter
+    EXPECT_FALSE(GetDicList()->GetDic(1)->MultiwordsShownByDefault());
+    EXPECT_TRUE(Dialogs->Shown.empty());
+}
+
+TEST_F(TNVFixture, AMissingDictionaryStopsTheStartUp) {
+    Install("DD6KNV1", Main);
+    Install("DD6KNVGN1", MainDir.File("out/deleted.dd6"));
+    EXPECT_THROW_MSG(GetDicList(), EZelError,
+                     "A dictionary was not found: the application will be terminated");
+    EXPECT_EQ(Dialogs->Shown,
+              (std::vector<std::string>{"Cannot open file " + MainDir.File("out/deleted.dd6"),
+                                        "A dictionary was not found: the application will be "
+                                        "terminated"}));
+}
+
+TEST_F(TNVFixture, LanguagePairsOfTheProductBuilders) {
+    TZelLangList& langs = ZelLangList();
+    langs.Rebuild();
+    ASSERT_EQ(langs.GetCount(), 2);
+    EXPECT_EQ(langs.GetSource(0), ZelLangEnglish);
+    EXPECT_EQ(langs.GetTarget(0, 0), ZelLangItalian);
+    EXPECT_EQ(langs.GetSource(1), ZelLangItalian);
+    EXPECT_EQ(langs.GetTarget(1, 0), ZelLangEnglish);
+    langs.Clear();
+}

@@ -1,0 +1,376 @@
+#include "ZelDD6.h"
+#include "ZelCodePage.h"
+#include "ZelDD6Compiler.h"
+#include "ZelDicSlv2.h"
+#include "ZelErrors.h"
+#include "ZelFiles.h"
+#include "ZelMemBlocksWriter.h"
+#include "ZelResStrings.h"
+#include "ZelSound.h"
+#include "ZelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+struct TCompiled {
+    TTempDir Dir;
+    std::string Description;
+    std::string Out() const { return Dir.File("out") + "/"; }
+    ZelRef<TZelDD6Master> Open(const std::string& name = "DD6KNV1") const {
+        return ZelMake<TZelDD6Master>(name, Out(), Out(), Description);
+    }
+};
+
+std::unique_ptr<TCompiled> Compile(const char* source = "nvmini.xml") {
+    auto c = std::make_unique<TCompiled>();
+    c->Description = CompileDD6Fixture(c->Dir, source);
+    return c;
+}
+
+// Positions the dictionary's headword cursor on a headword (and ordinal) and returns the
+// cursor's lexical unit.
+ZelRef<IZelLu> At(IZelDic& dic, const std::u16string& headword, int32_t ordinal = -1) {
+    ZelRef<IZelArrayCursor> found = dic.LookupLu(headword, headword, ordinal, 0);
+    EXPECT_TRUE(found) << ZelWideToUtf8(headword);
+    if (!found)
+        return nullptr;
+    found->SetIndex(0);
+    return ZelQuery<IZelLu>(found);
+}
+
+std::vector<std::string> Headwords(IZelDic& dic) {
+    ZelRef<IZelArrayCursor> entries = dic.GetEntries();
+    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
+    std::vector<std::string> out;
+    for (int32_t i = 0; i < entries->GetCount(); ++i) {
+        entries->SetIndex(i);
+        out.push_back(ZelWideToUtf8(lu->GetWideText()) + "/" + std::to_string(lu->GetOrdinal()));
+    }
+    return out;
+}
+
+class TRecordingPlayer : public TZelSoundPlayer {
+public:
+    void Play(const ZelRef<IZelMemBlocks>& sounds, int32_t index) override {
+        Events.push_back("play " + std::to_string(index) + " " +
+                         std::to_string(sounds->GetBlockSize(index)));
+    }
+    void StopAll() override { Events.push_back("stop"); }
+    std::vector<std::string> Events;
+};
+
+} // namespace
+
+TEST(DD6, OneDictionaryServesBothDirections) {
+    auto c = Compile();
+    ZelRef<TZelDD6Master> master = c->Open();
+    EXPECT_EQ(master->GetDescription().SourceLangs, (std::vector<TZelLanguage>{9, 16}));
+    ZelRef<TZelDicList> list = ZelMake<TZelDicList>();
+    ZelAddDD6Dictionaries(
+        master,
+        [](const ZelRef<TZelDD6Master>& m, TZelLanguage s, TZelLanguage t) {
+            return ZelMake<TZelDD6>(m, s, t);
+        },
+        *list);
+    ASSERT_EQ(list->GetCount(), 2);
+    ZelRef<IZelDic> enit = list->GetDic(0);
+    ZelRef<IZelDic> iten = list->GetDic(1);
+    EXPECT_EQ(enit->GetId(), "DD6KNV1_ENIT");
+    EXPECT_EQ(iten->GetId(), "DD6KNV1_ITEN");
+    EXPECT_EQ(enit->GetName(), u"Mini Norvel (English - italiano)");
+    EXPECT_TRUE(enit->IsBilingual());
+    EXPECT_TRUE(enit->HasLuList());
+    EXPECT_TRUE(enit->IsLuSorted());
+    EXPECT_EQ(enit->GetLuStyle(), 1);
+    EXPECT_EQ(enit->GetBasePath(), c->Out() + "nvmini");
+    EXPECT_EQ(Headwords(*iten), (std::vector<std::string>{"casa/1", "città/1"}));
+    // Loose order first (resume with Résumé, bank with "bank, river"), then exact, then
+    // ordinal.
+    EXPECT_EQ(Headwords(*enit),
+              (std::vector<std::string>{"apple/1", "bank/1", "bank/2", "bank, river/1", "look up/1",
+                                        "resume/1", "Résumé/1", "zebra/1"}));
+    EXPECT_TRUE(enit->HasMultiwordFilter());
+    EXPECT_FALSE(iten->HasMultiwordFilter());
+    ZelRef<IZelArrayCursorFilter> single = enit->GetLuFilter();
+    EXPECT_EQ(single->GetCount(), 7);
+    EXPECT_EQ(enit->GetLuFilter(), single);
+}
+
+TEST(DD6, MonolingualIdentifierAndUnsortedSearch) {
+    auto c = Compile("notes.xml");
+    ZelRef<TZelDD6Master> master = c->Open("DD6KNVGN1");
+    ZelRef<TZelDicList> list = ZelMake<TZelDicList>();
+    ZelAddDD6Dictionaries(
+        master,
+        [](const ZelRef<TZelDD6Master>& m, TZelLanguage s, TZelLanguage t) {
+            return ZelMake<TZelDD6>(m, s, t);
+        },
+        *list);
+    ASSERT_EQ(list->GetCount(), 1);
+    ZelRef<IZelDic> gn = list->GetDic(0);
+    EXPECT_EQ(gn->GetId(), "DD6KNVGN1_EN");
+    EXPECT_FALSE(gn->IsBilingual());
+    EXPECT_FALSE(gn->IsLuSorted());
+    EXPECT_EQ(Headwords(*gn), (std::vector<std::string>{"verbs/1", "articles/1"}));
+    int32_t index = -1;
+    ZelRef<IZelArrayCursor> entries = gn->GetEntries();
+    EXPECT_TRUE(gn->FindLu(*entries, *ZelMake<TZelLu>(gn, u"Articles", -1, 0), index));
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(gn->GetViewOptionCount(0), 0);
+}
+
+TEST(DD6, RenderingProducesRtfWithHotSpots) {
+    auto c = Compile();
+    ZelRef<TZelDD6> enit = ZelMake<TZelDD6>(c->Open(), 9, 16);
+    ZelSetInterfaceLanguage(0x10);
+    std::string rtf = enit->GetEntryRtf(*At(*enit, u"bank, river"), 0);
+    EXPECT_EQ(rtf, "{\\rtf1\\ansi {\\b bank, river} {\\*\\customRef 15}sponda \\u8211 ? argine }");
+    rtf = enit->GetEntryRtf(*At(*enit, u"Résumé"), 0);
+    EXPECT_EQ(rtf, "{\\rtf1\\ansi {\\b r\xe9sum\xe9} {\\*\\customRef 10}curriculum }");
+    rtf = enit->GetEntryRtf(*At(*enit, u"bank", 2), 0);
+    EXPECT_EQ(rtf, "{\\rtf1\\ansi {\\b bank} {\\*\\customSound 0,1}*[b\xe6\\u331 ?k] "
+                   "{\\*\\customRef 4}riva }");
+    rtf = enit->GetEntryRtf(*At(*enit, u"apple"), 0);
+    EXPECT_EQ(rtf, "{\\rtf1\\ansi {\\b apple} {\\*\\customRef 11}mela & pomo [sl=9 tl=16 gl=16 "
+                   "path=" +
+                       c->Out() + "]}");
+    rtf = enit->GetEntryRtf(*At(*enit, u"zebra"), 0);
+    EXPECT_EQ(rtf,
+              "{\\rtf1\\ansi {\\b zebra} {\\*\\customRef 6}zebra {\\*\\customImage zebra.jpg} }");
+    ZelSetInterfaceLanguage(0x09);
+}
+
+TEST(DD6, ViewOptionsShapeTheDocumentAndTheRendering) {
+    auto c = Compile();
+    ZelRef<TZelDD6> enit = ZelMake<TZelDD6>(c->Open(), 9, 16);
+    ASSERT_EQ(enit->GetViewOptionCount(0), 3);
+    TZelViewOption* examples = enit->GetViewOption(0, 0);
+    TZelViewOption* phon = enit->GetViewOption(0, 1);
+    EXPECT_EQ(examples->Caption, "Examples");
+    EXPECT_EQ(phon->Hint, "Show, \"how\" it sounds");
+    EXPECT_EQ(phon->ImageIndex, 3);
+    EXPECT_THROW(enit->GetViewOption(0, 3), EZelListError);
+    EXPECT_THROW(enit->GetViewOptionCount(1), EZelAssertion);
+
+    ZelRef<IZelLu> bank2 = At(*enit, u"bank", 2);
+    std::string expected = "<?xml version=\"1.0\" encoding=\"windows-1252\"?><body><view-options>"
+                           "<examples-checked /><phon-checked /></view-options><hw>bank</hw>";
+    EXPECT_EQ(enit->BuildEntryDocument(*bank2, 0).substr(0, expected.size()), expected);
+    EXPECT_EQ(enit->BuildEntryDocument(*bank2, -1).find("view-options"), std::string::npos);
+
+    enit->GetEntryRtf(*bank2, 0);
+    EXPECT_FALSE(examples->Present); // this entry has no examples
+    phon->Checked = false;
+    std::string rtf = enit->GetEntryRtf(*bank2, 0);
+    EXPECT_EQ(rtf, "{\\rtf1\\ansi {\\b bank} {\\*\\customRef 4}riva }");
+    phon->Checked = true;
+
+    // Checking an option shows its part; RTF's special characters come out escaped.
+    ZelRef<IZelLu> zebra = At(*enit, u"zebra");
+    EXPECT_EQ(enit->GetEntryRtf(*zebra, 0).find("braces"), std::string::npos);
+    enit->GetViewOption(0, 2)->Checked = true;
+    EXPECT_NE(enit->GetEntryRtf(*zebra, 0).find("{\\i \\{braces\\} \\\\ back}"), std::string::npos);
+    EXPECT_TRUE(enit->GetViewOption(0, 2)->Present);
+}
+
+TEST(DD6, AbbreviationsAreFoundAtTheStartOfWords) {
+    auto c = Compile();
+    ZelRef<TZelDD6> enit = ZelMake<TZelDD6>(c->Open(), 9, 16);
+    EXPECT_EQ(enit->GetAbbreviation(u"fig."), u"figurative");
+    EXPECT_EQ(enit->GetAbbreviation(u"Fig."), u"figure");
+    EXPECT_EQ(enit->GetAbbreviation(u"fig"), u"");
+    EXPECT_EQ(enit->GetAbbreviation(u"n\u0141"), u"");
+    std::string rtf = enit->GetEntryRtf(*At(*enit, u"bank", 1), 0);
+    EXPECT_EQ(rtf, "{\\rtf1\\ansi {\\b bank} {\\*\\customRef 5}banca {\\i see "
+                   "{\\*\\customAbbr 4}Fig. 3 ({\\*\\customAbbr 4}fig. use), not Figures}}");
+}
+
+TEST(DD6, SoundsPlayOneAtATime) {
+    auto c = Compile();
+    ZelRef<TZelDD6> enit = ZelMake<TZelDD6>(c->Open(), 9, 16);
+    auto player = std::make_shared<TRecordingPlayer>();
+    auto previous = ZelSetSoundPlayer(player);
+    enit->PlayAudio(0);
+    enit->PlayAudio(1);
+    EXPECT_THROW(enit->PlayAudio(2), EZelListError);
+    enit.reset();
+    ZelSetSoundPlayer(previous);
+    // Each sound is the whole wave image: header (44 bytes) and samples.
+    EXPECT_EQ(player->Events,
+              (std::vector<std::string>{"play 0 144", "stop", "play 1 244", "stop", "stop"}));
+}
+
+TEST(DD6, DescriptionDefaultsAndErrors) {
+    TTempDir dir;
+    std::string path = dir.File("d.dd6");
+    WriteBytes(path, "LuStyle=1\nSLWCL=0000900\nname=first\nNAME=second\n");
+    TZelDD6Description d = ZelReadDD6Description(path);
+    EXPECT_TRUE(d.Sorted);
+    EXPECT_EQ(d.CodePage, 1252);
+    EXPECT_EQ(d.ViewCount, 1);
+    EXPECT_FALSE(d.Monolingual);
+    EXPECT_EQ(d.Name, u"first");
+    EXPECT_EQ(d.SourceLangs, (std::vector<TZelLanguage>{9}));
+    WriteBytes(path, "LuStyle=1\nLuSorted=0\nMonolingual=\n");
+    EXPECT_FALSE(ZelReadDD6Description(path).Sorted);
+    EXPECT_FALSE(ZelReadDD6Description(path).Monolingual);
+    WriteBytes(path, "LuStyle=one\n");
+    EXPECT_THROW_MSG(ZelReadDD6Description(path), EZelConvertError,
+                     path + ": 'one' is not a valid integer value");
+    WriteBytes(path, "Name=x\n");
+    EXPECT_THROW_MSG(ZelReadDD6Description(path), EZelConvertError,
+                     path + ": '' is not a valid integer value");
+    WriteBytes(path, "LuStyle=1\nCodePage=12345\n");
+    EXPECT_THROW(ZelReadDD6Description(path), EZelConvertError);
+}
+
+TEST(DD6, BadFilesGiveClearErrorsNamingThem) {
+    auto c = Compile();
+    std::string lu = c->Out() + "nvmini0009_lu.ddata";
+    std::string bytes = ReadBytes(lu);
+    WriteBytes(lu, bytes.substr(0, bytes.size() / 2));
+    ZelRef<TZelDD6Master> master = c->Open();
+    ZelRef<TZelDD6> enit = ZelMake<TZelDD6>(master, 9, 16);
+    try {
+        ZelRef<IZelArrayCursor> entries = enit->GetEntries();
+        ZelRef<IZelLu> luOf = ZelQuery<IZelLu>(entries);
+        for (int32_t i = 0; i < entries->GetCount(); ++i) {
+            entries->SetIndex(i);
+            luOf->GetText();
+        }
+        FAIL() << "a truncated headword file was read";
+    } catch (const EZelStreamError& e) {
+        EXPECT_EQ(std::string(e.what()), "Invalid stream format (" + lu + ")");
+    }
+    // The other direction is untouched.
+    ZelRef<TZelDD6> iten = ZelMake<TZelDD6>(master, 16, 9);
+    EXPECT_EQ(iten->GetEntries()->GetCount(), 2);
+
+    // A headword file and an entry file of different lengths.
+    TZelMemBlocksWriter one;
+    one.Add("x\x01");
+    one.WriteFile(c->Out() + "nvmini0010_le.ddata");
+    ZelRef<TZelDD6> broken = ZelMake<TZelDD6>(c->Open(), 16, 9);
+    EXPECT_THROW_MSG(broken->GetEntries(), EZelStreamError,
+                     "Invalid stream format (" + c->Out() + "nvmini0010_le.ddata)");
+
+    // A stylesheet that does not parse fails the opening, naming the file.
+    WriteBytes(c->Out() + "nvmini_rtf_00.xsl", "<xsl:stylesheet");
+    try {
+        c->Open();
+        FAIL();
+    } catch (const EZelXmlError& e) {
+        EXPECT_NE(std::string(e.what()).find("nvmini_rtf_00.xsl"), std::string::npos) << e.what();
+    }
+}
+
+TEST(DD6, EntriesThatAreNotWellFormedFailOnlyThemselves) {
+    auto c = Compile();
+    ZelRef<TZelDD6Master> master = c->Open();
+    ZelRef<TZelDD6> enit = ZelMake<TZelDD6>(master, 9, 16);
+    ZelRef<IZelLu> apple = At(*enit, u"apple");
+    // Rewrite the entry file with one broken entry.
+    {
+        TZelMemBlocksWriter entries;
+        ZelRef<IZelMemBlocks> old = ZelOpenMemBlocksFile(c->Out() + "nvmini0009_le.ddata");
+        for (int32_t i = 0; i < old->GetCount(); ++i)
+            entries.Add(i == 0 ? std::string("<hw>apple</b>") : old->GetBlockString(i));
+        entries.WriteFile(c->Out() + "nvmini0009_le.ddata");
+    }
+    ZelRef<TZelDD6> fresh = ZelMake<TZelDD6>(c->Open(), 9, 16);
+    try {
+        fresh->GetEntryRtf(*At(*fresh, u"apple"), 0);
+        FAIL();
+    } catch (const EZelError& e) {
+        std::string message = e.what();
+        EXPECT_NE(message.find("DD6KNV1_ENIT"), std::string::npos) << message;
+        EXPECT_NE(message.find("apple"), std::string::npos) << message;
+    }
+    EXPECT_NE(fresh->GetEntryRtf(*At(*fresh, u"zebra"), 0).find("zebra"), std::string::npos);
+}
+
+TEST(DD6, ProductComparisonStopsAtTheFirstComma) {
+    auto c = Compile();
+    ZelRef<TZelDD6Master> master = c->Open();
+    ZelRef<TZelDD6> plain = ZelMake<TZelDD6>(master, 9, 16);
+    ZelRef<TZelDD6> slv2 = ZelMake<TZelDicSlv2>(master, 9, 16);
+    ZelRef<IZelLu> river = ZelMake<TZelLu>(nullptr, u"Bank, river", -1, 0);
+    EXPECT_EQ(slv2->CompareLuLoose(*river, "bank"), 0);
+    EXPECT_NE(plain->CompareLuLoose(*river, "bank"), 0);
+    ZelRef<IZelLu> lower = ZelMake<TZelLu>(nullptr, u"bank, river", -1, 0);
+    ZelRef<IZelLu> money = ZelMake<TZelLu>(nullptr, u"bank, money", -1, 0);
+    EXPECT_EQ(slv2->CompareLuExact(*lower, "bank, money"), 0);
+    EXPECT_NE(slv2->CompareLus(*lower, *money), 0);
+    // Searching "bank" finds every "bank" headword, "bank, river" included.
+    ZelRef<IZelArrayCursor> found = slv2->LookupLu(u"bank", u"", -1, 0);
+    EXPECT_EQ(found->GetCount(), 2); // "bank, river" is loosely equal but not exactly
+    ZelRef<IZelArrayCursor> entries = slv2->GetEntries();
+    int32_t index = -1;
+    EXPECT_TRUE(slv2->FindLu(*entries, *ZelMake<TZelLu>(slv2, u"BANK, anything", -1, 0), index));
+    EXPECT_EQ(index, 1);
+}
+
+TEST(DD6Compiler, OutputIsDeterministicAndComplete) {
+    TTempDir first, second;
+    std::string a = CompileDD6Fixture(first, "nvmini.xml");
+    std::string b = CompileDD6Fixture(second, "nvmini.xml");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(first.Path() / "out"))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "nvmini.dd6", "nvmini0009_audio.ddata", "nvmini0009_le.ddata",
+                         "nvmini0009_lu.ddata", "nvmini0009_search.kv0", "nvmini0009_sei.ddata",
+                         "nvmini0009_vo_00.kv0", "nvmini0010_le.ddata", "nvmini0010_lu.ddata",
+                         "nvmini0010_vo_00.kv0", "nvmini_abbr.kv0", "nvmini_common.xsl",
+                         "nvmini_rtf_00.xsl"}));
+    for (const auto& name : names)
+        EXPECT_EQ(ReadBytes((first.Path() / "out" / name).string()),
+                  ReadBytes((second.Path() / "out" / name).string()))
+            << name;
+    EXPECT_EQ(ReadBytes(first.File("out/nvmini_abbr.kv0")),
+              "Fig=never longest\r\nFig.=figure\r\nfig.=figurative\r\nn.=noun\r\n");
+    EXPECT_EQ(ReadBytes(first.File("out/nvmini.dd6")),
+              "Name=Mini Norvel\r\nCodePage=1252\r\nLuStyle=1\r\nLuSorted=True\r\n"
+              "Monolingual=0\r\nViewCount=1\r\nSLWCL=0000900016\r\nTLWCL=\r\n");
+}
+
+TEST(DD6Compiler, RejectsWhatTheCodePageCannotHold) {
+    TTempDir dir;
+    std::string source = dir.File("bad.xml");
+    std::string xsl = ReadBytes(TestData("dd6/nvmini_view.xsl"));
+    WriteBytes(dir.File("v.xsl"), xsl);
+    WriteBytes(dir.File("nvmini_common.xsl"), ReadBytes(TestData("dd6/nvmini_common.xsl")));
+    WriteBytes(source, "<dd6 file=\"bad\"><view stylesheet=\"v.xsl\"/>"
+                       "<resource file=\"nvmini_common.xsl\"/><language code=\"en\">"
+                       "<entry headword=\"ok\"><hw>\u0141\u00f3d\u017a</hw></entry>"
+                       "<entry headword=\"\u0141\u00f3d\u017a\"><hw>x</hw></entry>"
+                       "</language></dd6>");
+    try {
+        ZelCompileDD6(source, dir.File("out"));
+        FAIL();
+    } catch (const EZelError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  source + ": language EN: entry 2 (\"\u0141\u00f3d\u017a\"): the character U+0141 "
+                           "\"\u0141\" cannot be written in code page 1252");
+    }
+    // In entry texts such characters are kept as character references.
+    WriteBytes(source, "<dd6 file=\"bad\"><view stylesheet=\"v.xsl\"/>"
+                       "<resource file=\"nvmini_common.xsl\"/><language code=\"en\">"
+                       "<entry headword=\"ok\"><hw>\u0141\u00f3d\u017a</hw></entry>"
+                       "</language></dd6>");
+    ZelCompileDD6(source, dir.File("out"));
+    ZelRef<IZelMemBlocks> entries = ZelOpenMemBlocksFile(dir.File("out/bad0009_le.ddata"));
+    EXPECT_EQ(entries->GetBlockString(0), "<hw>&#321;\xf3"
+                                          "d&#378;</hw>");
+
+    WriteBytes(source,
+               "<dd6><view stylesheet=\"v.xsl\"/><language code=\"en\"><entry/></language>");
+    EXPECT_THROW(ZelCompileDD6(source, dir.File("out")), EZelError);
+    WriteBytes(source, "<dd6><view stylesheet=\"v.xsl\"/><language code=\"xx-nowhere\"/></dd6>");
+    EXPECT_THROW(ZelCompileDD6(source, dir.File("out")), EZelError);
+}
