@@ -82,8 +82,12 @@ std::string ZelLangFilePart(TZelLanguage language) {
 }
 
 TZelDD6Description ZelReadDD6Description(const std::string& path) {
+    return ZelParseDD6Description(ZelReadWholeFile(path), path);
+}
+
+TZelDD6Description ZelParseDD6Description(const std::string& text, const std::string& path) {
     std::vector<std::pair<std::string, std::string>> values;
-    for (const std::string& line : Lines(ZelReadWholeFile(path))) {
+    for (const std::string& line : Lines(text)) {
         size_t equals = line.find('=');
         if (equals != std::string::npos)
             values.emplace_back(Lower(line.substr(0, equals)), line.substr(equals + 1));
@@ -486,9 +490,11 @@ std::string TZelDD6::BuildEntryDocument(IZelLu& lu, int32_t view) {
     if (view >= 0) {
         doc += "<view-options>";
         for (const TZelViewOption& option : SourceData().GetViewOptions(view))
-            if (option.Checked)
-                doc += "<" + ZelWideToCodePage(option.ElementName, ZelGetSystemCodePage()) +
-                       "-checked />";
+            if (option.Checked) {
+                doc += '<';
+                doc += ZelWideToCodePage(option.ElementName, ZelGetSystemCodePage());
+                doc += "-checked />";
+            }
         doc += "</view-options>";
     }
     doc += GetEntryXml(lu);

@@ -47,6 +47,8 @@ struct TZelDD6Description {
 // wins). A missing or non-numeric "LuStyle" or another bad number raises EZelConvertError
 // naming the file.
 TZelDD6Description ZelReadDD6Description(const std::string& path);
+// The same for the text of a description; errors name the given file name.
+TZelDD6Description ZelParseDD6Description(const std::string& text, const std::string& path);
 
 // Four lower-case hexadecimal digits: "0009" for English.
 std::string ZelLangFilePart(TZelLanguage language);

@@ -372,9 +372,18 @@ private:
     // escaped for tree builders); nothing else in a value can produce that text.
     static std::u16string AttributeValue(const xmlChar* value) {
         std::u16string text = Utf16(value);
-        for (size_t pos; (pos = text.find(u"&#38;")) != std::u16string::npos;)
-            text.replace(pos, 5, u"&");
-        return text;
+        if (text.find(u"&#38;") == std::u16string::npos)
+            return text;
+        std::u16string out;
+        for (size_t pos = 0; pos < text.size();) {
+            if (text.compare(pos, 5, u"&#38;") == 0) {
+                out += u'&';
+                pos += 5;
+            } else {
+                out += text[pos++];
+            }
+        }
+        return out;
     }
 
     static void StartElement(void* ctx, const xmlChar* name, const xmlChar** attributes) {

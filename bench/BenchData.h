@@ -1,0 +1,13 @@
+// Generated data for the benchmarks: pseudo-words and a large DD6 dictionary compiled by
+// the kit, kept in the system's temporary folder between runs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A pronounceable pseudo-word, different for every number.
+std::string BenchWord(uint32_t n);
+
+// Compiles (once) a generated English-Italian dictionary of the given number of entries;
+// returns its description file.
+std::string BenchDD6(int entries);

@@ -1,0 +1,81 @@
+// DD6 dictionaries on a generated dictionary of 300,000 entries: opening, FindLu and entry
+// rendering.
+#include "BenchData.h"
+#include "ZelDD6.h"
+#include "ZelFiles.h"
+#include "ZelNVDics.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int Entries = 300000;
+
+ZelRef<TZelDD6Master> OpenMaster() {
+    std::string description = BenchDD6(Entries);
+    std::string folder = ZelExtractFileDir(description) + "/";
+    return ZelMake<TZelDD6Master>("DD6KNV1", folder, folder, description);
+}
+
+void BM_OpenDictionary(benchmark::State& state) {
+    BenchDD6(Entries);
+    for (auto _ : state) {
+        ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);
+        benchmark::DoNotOptimize(dic);
+    }
+}
+BENCHMARK(BM_OpenDictionary)->Unit(benchmark::kMillisecond);
+
+void BM_FindLu(benchmark::State& state) {
+    ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);
+    ZelRef<IZelArrayCursor> entries = dic->GetEntries();
+    std::vector<ZelRef<TZelLu>> keys;
+    for (uint32_t i = 0; i < 1000; ++i) {
+        std::string w = BenchWord(i * 104729u % Entries);
+        keys.push_back(ZelMake<TZelLu>(dic, std::u16string(w.begin(), w.end()), -1, 0));
+    }
+    size_t k = 0;
+    for (auto _ : state) {
+        int32_t index = 0;
+        benchmark::DoNotOptimize(dic->FindLu(*entries, *keys[k], index));
+        k = (k + 1) % keys.size();
+    }
+}
+BENCHMARK(BM_FindLu)->Unit(benchmark::kMicrosecond);
+
+void BM_GetEntryRtf(benchmark::State& state) {
+    ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);
+    ZelRef<IZelArrayCursor> entries = dic->GetEntries();
+    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
+    int32_t i = 0;
+    for (auto _ : state) {
+        entries->SetIndex(i);
+        benchmark::DoNotOptimize(dic->GetEntryRtf(*lu, 0));
+        i = (i + 7919) % Entries;
+    }
+}
+BENCHMARK(BM_GetEntryRtf)->Unit(benchmark::kMicrosecond);
+
+void BM_EnumFieldValues(benchmark::State& state) {
+    ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);
+    ZelRef<IZelArrayCursor> entries = dic->GetEntries();
+    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
+    int32_t i = 0;
+    size_t characters = 0;
+    TZelFieldTextEvent count = [&](int32_t, const std::u16string& text, const TZelAddRangeProc&) {
+        characters += text.size();
+        return false;
+    };
+    for (auto _ : state) {
+        entries->SetIndex(i);
+        dic->EnumFieldValues(*lu, {0, 1, 2}, count);
+        i = (i + 1) % Entries;
+    }
+    state.SetItemsProcessed(state.iterations());
+    benchmark::DoNotOptimize(characters);
+}
+BENCHMARK(BM_EnumFieldValues)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
