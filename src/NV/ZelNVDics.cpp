@@ -1,5 +1,7 @@
 #include "ZelNVDics.h"
 
+#include "ZelDD6Ex.h"
+
 const char* const ZelTypeNV = "DD6KNV1";
 const char* const ZelTypeNVGn = "DD6KNVGN1";
 const char* const ZelTypeNVLl = "DD6KNVLL1";
@@ -16,7 +18,14 @@ ZelRef<TZelDD6> ZelMakeDicNV(const ZelRef<TZelDD6Master>& master, TZelLanguage s
     return ZelMake<TZelDicNV>(master, source, target);
 }
 
+TZelAnnBuilder::TZelAnnBuilder()
+    : TZelNVDD6Builder(ZelTypeAnn,
+                       [](const ZelRef<TZelDD6Master>& master, TZelLanguage s, TZelLanguage t) {
+                           return ZelRef<TZelDD6>(ZelMake<TZelDD6Ex>(master, s, t));
+                       }) {}
+
 void ZelRegisterNVBuilders() {
     for (const char* type : {ZelTypeNV, ZelTypeNVGn, ZelTypeNVLl, ZelTypeNVLn})
         RegisterDicBuilder(ZelMake<TZelNVDD6Builder>(type, ZelMakeDicNV));
+    RegisterDicBuilder(ZelMake<TZelAnnBuilder>());
 }

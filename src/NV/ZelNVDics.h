@@ -28,6 +28,12 @@ extern const char* const ZelTypeNVLl; // "DD6KNVLL1"
 extern const char* const ZelTypeNVLn; // "DD6KNVLN1"
 extern const char* const ZelTypeAnn;  // "AnnKNV1"
 
+// The annotations builder: the user's notes on the headwords of both directions.
+class TZelAnnBuilder : public TZelNVDD6Builder {
+public:
+    TZelAnnBuilder();
+};
+
 // Makes the dictionary object of the product's translation class.
 ZelRef<TZelDD6> ZelMakeDicNV(const ZelRef<TZelDD6Master>& master, TZelLanguage source,
                              TZelLanguage target);

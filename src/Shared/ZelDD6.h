@@ -178,6 +178,8 @@ public:
 protected:
     TZelSourceFullangData& SourceData();
     std::string RenderEntry(IZelLu& lu, int32_t view);
+    // The headword cursor when it was created, else none.
+    const ZelRef<IZelArrayCursor>& CachedEntries() const { return Entries; }
     virtual ZelRef<IZelArrayCursor> CreateEntries();
 
 private:

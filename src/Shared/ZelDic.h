@@ -110,8 +110,10 @@ class IZelDicEditable : public virtual IZelUnknown {
 public:
     static constexpr ZelGuid IID = ZelMakeGuid("{972E01BB-B52F-4572-982C-DF077C20EA02}");
 
-    virtual void DeleteLu(IZelLu& lu) = 0;
+    // Removes the entry of the headword (text, ordinal).
+    virtual void DeleteLu(const std::u16string& text, int32_t ordinal, uint8_t catCode) = 0;
     virtual void SaveChanges() = 0;
+    // A cursor on the headword's entry, added (empty) when missing; none for an empty text.
     virtual ZelRef<IZelArrayCursor> FindOrAddLu(const std::u16string& text, int32_t ordinal,
                                                 uint8_t catCode) = 0;
 };

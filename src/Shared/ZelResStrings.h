@@ -30,7 +30,9 @@
     X(SortedListOperation, "Operation not allowed on sorted list")                                 \
     X(UnexpectedType, "Unexpected type")                                                           \
     X(DefaultView, "Default View")                                                                 \
-    X(DictionaryNotFound, "A dictionary was not found: the application will be terminated")
+    X(DictionaryNotFound, "A dictionary was not found: the application will be terminated")        \
+    X(NotesUnreadable, "The notes file %s could not be read: mend it or move it away before "      \
+                       "changing notes")
 
 enum class TZelResId : int {
 #define ZEL_RES_ID(name, text) name,

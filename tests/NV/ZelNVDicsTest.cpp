@@ -70,6 +70,28 @@ TEST_F(TNVFixture, BuildersRunInTheProductsOrder) {
     EXPECT_TRUE(Dialogs->Shown.empty());
 }
 
+TEST_F(TNVFixture, EachPairSeesItsDictionariesInTheProductsOrder) {
+    TTempDir annDir, data;
+    setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
+    std::string ann = CompileDD6Fixture(annDir, "ann.xml");
+    Install("AnnKNV1", ann);
+    Install("DD6KNVLN1", Notes);
+    Install("DD6KNVLL1", Notes);
+    Install("DD6KNVGN1", Notes);
+    Install("DD6KNV1", Main);
+    ZelRef<TZelInterfaceList> pair = ZelMake<TZelInterfaceList>();
+    CollectDics(ZelLangItalian, ZelLangEnglish, *pair, IZelDic::IID);
+    std::vector<std::string> ids;
+    for (int32_t i = 0; i < pair->GetCount(); ++i)
+        ids.push_back(ZelQuery<IZelDic>(pair->Get(i))->GetId());
+    EXPECT_EQ(ids, (std::vector<std::string>{"DD6KNV1_ITEN", "DD6KNVGN1_ITEN", "DD6KNVLL1_ITEN",
+                                             "DD6KNVLN1_ITEN", "AnnKNV1_ITEN"}));
+    CollectDics(ZelLangItalian, ZelLangEnglish, *pair, IZelDicEditable::IID);
+    ASSERT_EQ(pair->GetCount(), 1);
+    ZelReleaseDicList(true);
+    unsetenv("XDG_DATA_HOME");
+}
+
 TEST_F(TNVFixture, AMissingDictionaryStopsTheStartUp) {
     Install("DD6KNV1", Main);
     Install("DD6KNVGN1", MainDir.File("out/deleted.dd6"));

@@ -152,9 +152,25 @@ TEST(DD6QueryFields, EnumeratesTheFieldsOfEntries) {
     EXPECT_EQ(fields->Get(1).GetIndexFileName(), out + "nvmini0009_i01.ddata");
     EXPECT_EQ(fields->Get(1).GetWordListFileName(), out + "nvmini0009_wl01.ddata");
     EXPECT_EQ(fields->Get(1).GetWordIndexFileName(), out + "nvmini0009_wi01.ddata");
-    EXPECT_EQ(fields->Get(1).GetWordList(), nullptr); // no word list was compiled
     EXPECT_THROW(fields->Get(0).GetWordList(), EZelAssertion);
-    EXPECT_FALSE(fields->Get(0).GetIndexBlocks());
+    EXPECT_FALSE(fields->Get(0).GetIndexBlocks()); // no value index for a field of kind S
+
+    // The compiler wrote the word list and word index of the text field.
+    TZelWideStrings* words = fields->Get(1).GetWordList();
+    ASSERT_NE(words, nullptr);
+    std::vector<std::u16string> all;
+    for (int32_t i = 0; i < words->GetCount(); ++i)
+        all.push_back(words->Get(i));
+    EXPECT_EQ(all,
+              (std::vector<std::u16string>{u"argine", u"banca", u"cercare", u"curriculum", u"fig",
+                                           u"figures", u"mela", u"not", u"pomo", u"riprendere",
+                                           u"riva", u"see", u"sponda", u"use", u"zebra"}));
+    int32_t fig = -1;
+    EXPECT_TRUE(words->Find(u"fig", fig));
+    ZelRef<IZelMemBlocks> index = fields->Get(1).GetWordIndexBlocks();
+    ASSERT_TRUE(index);
+    EXPECT_EQ(index->GetBlockString(fig), std::string("\x01\0\0\0", 4)); // entry 1: bank/1
+    EXPECT_EQ(fields->Get(1).GetWordList(), words);
 
     ZelRef<IZelArrayCursor> found = enit->LookupLu(u"bank", u"bank", 1, 0);
     found->SetIndex(0);

@@ -325,9 +325,9 @@ TEST(DD6Compiler, OutputIsDeterministicAndComplete) {
     EXPECT_EQ(names, (std::vector<std::string>{
                          "nvmini.dd6", "nvmini0009_audio.ddata", "nvmini0009_le.ddata",
                          "nvmini0009_lu.ddata", "nvmini0009_search.kv0", "nvmini0009_sei.ddata",
-                         "nvmini0009_vo_00.kv0", "nvmini0010_le.ddata", "nvmini0010_lu.ddata",
-                         "nvmini0010_vo_00.kv0", "nvmini_abbr.kv0", "nvmini_common.xsl",
-                         "nvmini_rtf_00.xsl"}));
+                         "nvmini0009_vo_00.kv0", "nvmini0009_wi01.ddata", "nvmini0009_wl01.ddata",
+                         "nvmini0010_le.ddata", "nvmini0010_lu.ddata", "nvmini0010_vo_00.kv0",
+                         "nvmini_abbr.kv0", "nvmini_common.xsl", "nvmini_rtf_00.xsl"}));
     for (const auto& name : names)
         EXPECT_EQ(ReadBytes((first.Path() / "out" / name).string()),
                   ReadBytes((second.Path() / "out" / name).string()))

@@ -294,7 +294,7 @@ public:
             return static_cast<IZelDicEditable*>(this);
         return TFakeDic::QueryInterface(iid);
     }
-    void DeleteLu(IZelLu&) override {}
+    void DeleteLu(const std::u16string&, int32_t, uint8_t) override {}
     void SaveChanges() override { ++Saves; }
     ZelRef<IZelArrayCursor> FindOrAddLu(const std::u16string&, int32_t, uint8_t) override {
         return nullptr;

@@ -6,9 +6,11 @@
 #include "ZelErrors.h"
 #include "ZelFiles.h"
 #include "ZelFormat.h"
+#include "ZelLXQueryField.h"
 #include "ZelLocale.h"
 #include "ZelMemBlocksWriter.h"
 #include "ZelUtils.h"
+#include "ZelWideStrings.h"
 #include "ZelXML.h"
 
 #include <algorithm>
@@ -423,28 +425,64 @@ std::vector<TRecord> SortedRecords(const TSource& source, const TSourceLanguage&
     return records;
 }
 
-// Opens the compiled dictionary the way the program does and checks that every headword
-// is found where it was written.
-void Verify(const TSource& source, const std::string& description, const std::string& folder) {
-    ZelRef<TZelDD6Master> master = ZelMake<TZelDD6Master>("CHECK", folder, folder, description);
-    for (const TSourceLanguage& language : source.Languages) {
-        ZelRef<TZelDD6> dic = source.CommaComparison
-                                  ? ZelRef<TZelDD6>(ZelMake<TZelDicSlv2>(master, language.Language,
-                                                                         language.Language))
-                                  : ZelMake<TZelDD6>(master, language.Language, language.Language);
-        ZelRef<IZelArrayCursor> entries = dic->GetEntries();
-        ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
+// The compiled dictionary of one language, opened the way the program opens it.
+ZelRef<TZelDD6> OpenCompiled(const TSource& source, const ZelRef<TZelDD6Master>& master,
+                             TZelLanguage language) {
+    if (source.CommaComparison)
+        return ZelMake<TZelDicSlv2>(master, language, language);
+    return ZelMake<TZelDD6>(master, language, language);
+}
+
+// Checks that a search finds every headword where it was written.
+void Verify(TZelDD6& dic) {
+    ZelRef<IZelArrayCursor> entries = dic.GetEntries();
+    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
+    for (int32_t i = 0; i < entries->GetCount(); ++i) {
+        entries->SetIndex(i);
+        ZelRef<TZelLu> key = ZelMake<TZelLu>(ZelRef<IZelDic>(&dic), lu->GetWideText(),
+                                             lu->GetOrdinal(), lu->GetCatCode());
+        int32_t found = -1;
+        if (!dic.FindLu(*entries, *key, found) || found > i)
+            throw EZelError("The compiled headwords are not in search order at \"" +
+                            U8(key->GetWideText()) + "\"");
+    }
+}
+
+// Writes the word list and word index of every field of kind "X" or "T": each distinct
+// word of the field's occurrences (split as queries split them), sorted by character code,
+// and for each word the ascending numbers of the entries holding it. The field texts come
+// from the reader's own walk of the entries.
+int WriteWordIndexes(TZelDD6& dic) {
+    TZelLXQueryFields* fields = dic.GetQueryFields();
+    ZelRef<IZelArrayCursor> entries = dic.GetEntries();
+    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
+    int written = 0;
+    for (int32_t f = 0; f < fields->GetCount(); ++f) {
+        TZelLXQueryField& field = fields->Get(f);
+        if (field.Kind != qkX && field.Kind != qkT)
+            continue;
+        std::map<std::u16string, std::vector<uint32_t>> index;
         for (int32_t i = 0; i < entries->GetCount(); ++i) {
             entries->SetIndex(i);
-            ZelRef<TZelLu> key =
-                ZelMake<TZelLu>(dic, lu->GetWideText(), lu->GetOrdinal(), lu->GetCatCode());
-            int32_t found = -1;
-            bool ok = dic->FindLu(*entries, *key, found) && found <= i;
-            if (!ok)
-                throw EZelError("The compiled headwords are not in search order at \"" +
-                                U8(key->GetWideText()) + "\"");
+            auto words = ZelNewCodeOrderList();
+            dic.EnumFieldValues(*lu, {f},
+                                [&](int32_t, const std::u16string& text, const TZelAddRangeProc&) {
+                                    SplitQueryWords(&field, text, *words, u"");
+                                    return false;
+                                });
+            for (int32_t w = 0; w < words->GetCount(); ++w)
+                index[words->At(w)].push_back(uint32_t(i));
         }
+        TZelMemBlocksWriter wordList, wordIndex;
+        for (const auto& [word, list] : index) {
+            wordList.Add(ZelWideToUtf8(word));
+            wordIndex.AddIntegers(list);
+        }
+        wordList.WriteFile(field.GetWordListFileName());
+        wordIndex.WriteFile(field.GetWordIndexFileName());
+        ++written;
     }
+    return written;
 }
 
 } // namespace
@@ -584,7 +622,13 @@ TZelDD6CompileReport ZelCompileDD6(const std::string& sourcePath, const std::str
                               "SLWCL=" + languages + "\r\n" + "TLWCL=" + targets + "\r\n";
     report.DescriptionPath = base + ".dd6";
     ZelWriteFileAtomic(report.DescriptionPath, description);
-    if (source.Sorted)
-        Verify(source, report.DescriptionPath, out);
+    ZelRef<TZelDD6Master> master =
+        ZelMake<TZelDD6Master>("CHECK", out, out, report.DescriptionPath);
+    for (const TSourceLanguage& language : source.Languages) {
+        ZelRef<TZelDD6> dic = OpenCompiled(source, master, language.Language);
+        if (source.Sorted)
+            Verify(*dic);
+        report.WordIndexes += WriteWordIndexes(*dic);
+    }
     return report;
 }

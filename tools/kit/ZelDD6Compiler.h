@@ -8,6 +8,7 @@ struct TZelDD6CompileReport {
     std::string DescriptionPath;
     int Entries = 0;
     int Sounds = 0;
+    int WordIndexes = 0; // word lists with their word indexes, one per text field
 };
 
 // Compiles the source into the output folder (created when missing). The output depends on
