@@ -31,6 +31,9 @@
     X(UnexpectedType, "Unexpected type")                                                           \
     X(DefaultView, "Default View")                                                                 \
     X(DictionaryNotFound, "A dictionary was not found: the application will be terminated")        \
+    X(DictionaryIdNotFound, "Dictionary ID %s not found")                                          \
+    X(LemmaArrayExpected, "Array of LuKeys or Lemmas expected")                                    \
+    X(LemmaArrayOdd, "Array of Lus (Lemma, Cat_code) expected: size of array should be even")      \
     X(NotesUnreadable, "The notes file %s could not be read: mend it or move it away before "      \
                        "changing notes")
 

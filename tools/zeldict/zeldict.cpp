@@ -1,7 +1,9 @@
 // zeldict: the dictionary kit's command.
 //
 //   zeldict dd6 SOURCE.xml OUTDIR     compile a DD6 dictionary
+//   zeldict dm4 LEXICON OUTDIR        compile a DM4 morphological dictionary
 #include "ZelDD6Compiler.h"
+#include "ZelDM4Compiler.h"
 #include "ZelErrors.h"
 
 #include <cstdio>
@@ -10,12 +12,19 @@
 
 namespace {
 
-const char* const Usage = "Usage: zeldict COMMAND ARGUMENTS\n"
-                          "\n"
-                          "Commands:\n"
-                          "  dd6 SOURCE.xml OUTDIR   compile a DD6 dictionary from its source\n"
-                          "\n"
-                          "The source formats are described in docs/dictionary-source.md.\n";
+const char* const Usage =
+    "Usage: zeldict COMMAND ARGUMENTS\n"
+    "\n"
+    "Commands:\n"
+    "  dd6 SOURCE.xml OUTDIR   compile a DD6 dictionary from its source\n"
+    "  dm4 [--no-check] LEXICON OUTDIR\n"
+    "                          compile a DM4 morphological dictionary from a\n"
+    "                          full-form lexicon, then prove it against the\n"
+    "                          lexicon (unless --no-check)\n"
+    "  dm4-check LEXICON DESCRIPTION\n"
+    "                          prove a compiled DM4 dictionary against a lexicon\n"
+    "\n"
+    "The source formats are described in docs/dictionary-source.md.\n";
 
 int CompileDD6(int argc, char** argv) {
     if (argc != 4) {
@@ -25,6 +34,34 @@ int CompileDD6(int argc, char** argv) {
     TZelDD6CompileReport report = ZelCompileDD6(argv[2], argv[3]);
     std::printf("%s: %d entries, %d sounds\n", report.DescriptionPath.c_str(), report.Entries,
                 report.Sounds);
+    return 0;
+}
+
+int CompileDM4(int argc, char** argv) {
+    bool check = true;
+    int first = 2;
+    if (argc > 2 && std::string(argv[2]) == "--no-check") {
+        check = false;
+        first = 3;
+    }
+    if (argc != first + 2) {
+        std::fputs(Usage, stderr);
+        return 2;
+    }
+    TZelDM4CompileReport r = ZelCompileDM4(argv[first], argv[first + 1], check);
+    std::printf("%s: %d readings of %d lemmas, %d stems, %d paradigms, %d descriptions%s\n",
+                r.DescriptionPath.c_str(), r.Readings, r.Lemmas, r.Stems, r.Paradigms,
+                r.Descriptions, check ? ", checked" : "");
+    return 0;
+}
+
+int CheckDM4(int argc, char** argv) {
+    if (argc != 4) {
+        std::fputs(Usage, stderr);
+        return 2;
+    }
+    ZelCheckDM4(argv[2], argv[3]);
+    std::printf("%s agrees with %s\n", argv[3], argv[2]);
     return 0;
 }
 
@@ -39,6 +76,10 @@ int main(int argc, char** argv) {
     try {
         if (command == "dd6")
             return CompileDD6(argc, argv);
+        if (command == "dm4")
+            return CompileDM4(argc, argv);
+        if (command == "dm4-check")
+            return CheckDM4(argc, argv);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zeldict: %s\n", e.what());
         return 1;

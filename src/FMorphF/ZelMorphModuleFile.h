@@ -1,0 +1,85 @@
+// The morphology engine of one language over its automaton: analysis of free text into
+// reading trees, the word-existence test, the count of word forms and their enumeration.
+#pragma once
+
+#include "ZelMorph.h"
+#include "ZelMorphAutoma.h"
+#include "ZelMorphTokenizer.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class TZelMorphModuleFile : public TZelInterfacedObject, public virtual IZelMorphModule {
+public:
+    // The longest form generation can build, in bytes.
+    static constexpr int MaxFormLength = 62;
+
+    TZelMorphModuleFile();
+
+    void* QueryInterface(const ZelGuid& iid) override;
+
+    ZelRef<IZelMorphInfo> Analyze(const std::u16string& text) override;
+    std::u16string GetFileName() override;
+    void SetFileName(const std::u16string& fileName) override;
+    std::u16string GetDicId() override { return DicId; }
+    void SetDicId(const std::u16string& id) override;
+    int32_t WordExists(const std::u16string& text, int32_t length) override;
+    int32_t GetWordCount() override;
+    void EnumWordForms(uint8_t selection, const TZelVariant& argument,
+                       IZelMorphEnumCallback& callback) override;
+
+    const TZelMorphAutoma& GetAutomaton() const { return Automaton; }
+    int GetCodePage() const { return CodePage; }
+
+private:
+    struct TWalkResult {
+        ZelRef<IZelMorphInfo> Result;
+        int32_t End = 0;
+        bool Done = false;
+        bool InProgress = false;
+    };
+    struct TAbort {};
+
+    void Open(const std::string& fileName);
+    TWalkResult Walk(int32_t state, int32_t q);
+    bool Accepts(int32_t state, int32_t q);
+    uint64_t CountForms(int32_t state, std::unordered_map<int32_t, uint64_t>& memo,
+                        std::vector<int32_t>& path);
+
+    // Generation.
+    void Segment(int32_t state, int32_t length, int32_t element);
+    void Continue(int32_t state, int32_t length, int32_t element);
+    void Follow(const TZelMorphTransition& t, int32_t length, int32_t element);
+    void Emit(int32_t length);
+
+    // The text in the code page, one byte per character (a character the code page cannot
+    // hold becomes "?").
+    std::string ToCodePage(std::u16string_view text) const;
+
+    int CodePage = 1252;
+    char16_t ByteToChar[256] = {};
+    std::string FileName;
+    std::u16string DicId;
+    bool Loaded = false;
+    TZelMorphTokenizer Tokenizer;
+    TZelMorphAutoma Automaton;
+    int32_t WordCount = 0;
+
+    // The text being analysed, in the code page, and the memo of its walks.
+    std::string Source;
+    std::unordered_map<uint64_t, TWalkResult> Walks;
+
+    // The enumeration under way.
+    uint8_t Selection = 0;
+    int64_t WantedLength = 0;
+    std::vector<TZelVariant> Elements;
+    int32_t High = -1;
+    IZelMorphEnumCallback* Callback = nullptr;
+    char Buffer[MaxFormLength + 2] = {};
+    std::vector<std::u16string> Forms;             // one reusable string per length 1..63
+    std::vector<std::pair<int32_t, int32_t>> Path; // (state, length) on the current branch
+    // The transitions of the entry state ordered by information string, built on first use
+    // to find a lemma's stems quickly.
+    std::vector<int32_t> LemmaIndex;
+};
