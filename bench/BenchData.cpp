@@ -3,6 +3,8 @@
 #include "ZelDD6Compiler.h"
 #include "ZelFiles.h"
 
+#include <vector>
+
 #include <filesystem>
 
 namespace {
@@ -72,4 +74,83 @@ std::string BenchDD6(int entries) {
     ZelWriteFileAtomic((folder / "bench.xml").string(), source);
     return ZelCompileDD6((folder / "bench.xml").string(), (folder / "out").string())
         .DescriptionPath;
+}
+
+namespace {
+
+struct TParadigm {
+    const char* Category;
+    std::vector<std::pair<const char*, const char*>> Endings; // ending, description
+};
+
+const std::vector<TParadigm>& Paradigms() {
+    static const std::vector<TParadigm> paradigms = {
+        {"n", {{"o", "sostantivo maschile singolare"}, {"i", "sostantivo maschile plurale"}}},
+        {"n", {{"a", "sostantivo femminile singolare"}, {"e", "sostantivo femminile plurale"}}},
+        {"adj",
+         {{"o", "aggettivo maschile singolare"},
+          {"a", "aggettivo femminile singolare"},
+          {"i", "aggettivo maschile plurale"},
+          {"e", "aggettivo femminile plurale"},
+          {"issimo", "superlativo maschile singolare"},
+          {"issima", "superlativo femminile singolare"}}},
+        {"v",
+         {{"are", "infinito"},
+          {"o", "indicativo presente, 1a persona singolare"},
+          {"i", "indicativo presente, 2a persona singolare"},
+          {"a", "indicativo presente, 3a persona singolare"},
+          {"iamo", "indicativo presente, 1a persona plurale"},
+          {"ate", "indicativo presente, 2a persona plurale"},
+          {"ano", "indicativo presente, 3a persona plurale"},
+          {"avo", "indicativo imperfetto, 1a persona singolare"},
+          {"avi", "indicativo imperfetto, 2a persona singolare"},
+          {"ava", "indicativo imperfetto, 3a persona singolare"},
+          {"erò", "indicativo futuro, 1a persona singolare"},
+          {"ato", "participio passato"},
+          {"ando", "gerundio"},
+          {"erei", "condizionale presente, 1a persona singolare"},
+          {"assi", "congiuntivo imperfetto, 1a persona singolare"},
+          {"ante", "participio presente"}}},
+    };
+    return paradigms;
+}
+
+const TParadigm& ParadigmOf(int lemma) {
+    static const int weights[] = {0, 1, 2, 3, 3, 3}; // verbs carry most forms
+    return Paradigms()[size_t(weights[lemma % 6])];
+}
+
+} // namespace
+
+std::string BenchLexicon(int lemmas) {
+    namespace fs = std::filesystem;
+    fs::path path =
+        fs::temp_directory_path() / ("norvel-bench-lexicon-" + std::to_string(lemmas) + ".tsv");
+    if (ZelFileExists(path.string()))
+        return path.string();
+    std::string text = "@file=benchit\n@name=Bench\n@language=it\n@lustyle=0\n";
+    for (int i = 0; i < lemmas; ++i) {
+        const TParadigm& p = ParadigmOf(i);
+        std::string stem = BenchWord(uint32_t(i) * 7919u % uint32_t(lemmas) + 1000);
+        std::string lemma = stem + p.Endings[0].first;
+        for (const auto& [ending, description] : p.Endings)
+            text += stem + ending + "\t" + lemma + "\t" + p.Category + "\t" + description + "\n";
+    }
+    ZelWriteFileAtomic(path.string(), text);
+    return path.string();
+}
+
+std::u16string BenchText(int lemmas, int words) {
+    std::u16string text;
+    uint32_t seed = 12345;
+    for (int w = 0; w < words; ++w) {
+        seed = seed * 1103515245u + 12345u;
+        int lemma = int((seed >> 8) % uint32_t(lemmas));
+        const TParadigm& p = ParadigmOf(lemma);
+        std::string stem = BenchWord(uint32_t(lemma) * 7919u % uint32_t(lemmas) + 1000);
+        std::string form = stem + p.Endings[(seed >> 4) % p.Endings.size()].first;
+        text += std::u16string(form.begin(), form.end());
+        text += (w % 12 == 11) ? u". " : (w % 5 == 4 ? u", " : u" ");
+    }
+    return text;
 }

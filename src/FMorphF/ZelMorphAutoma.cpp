@@ -6,6 +6,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -106,6 +107,39 @@ void TZelMorphAutoma::LoadStrings(const std::string& fileName) {
                 RaiseInvalid(AutomatonFile);
         }
     Pool = std::move(pool);
+    BuildBuckets();
+}
+
+namespace {
+constexpr int32_t BucketedStates = 512; // states with at least this many transitions
+
+uint32_t BucketKey(const char* label) {
+    auto b0 = uint8_t(label[0]);
+    return b0 == 0 ? 0 : (uint32_t(b0) << 8) | uint8_t(label[1]);
+}
+} // namespace
+
+void TZelMorphAutoma::BuildBuckets() {
+    for (TZelMorphNode& node : Nodes) {
+        if (node.Count < BucketedStates)
+            continue;
+        // Labels out of order would make the table lie: such a state is searched whole.
+        bool ordered = true;
+        for (int32_t i = 1; i < node.Count && ordered; ++i)
+            ordered = BucketKey(String(node.LabelOffset(i - 1))) <=
+                      BucketKey(String(node.LabelOffset(i)));
+        if (!ordered)
+            continue;
+        std::vector<uint32_t> table(65537);
+        int32_t t = 0;
+        for (uint32_t key = 0; key <= 65536; ++key) {
+            while (t < node.Count && BucketKey(String(node.LabelOffset(t))) < key)
+                ++t;
+            table[key] = uint32_t(t);
+        }
+        BucketTables.push_back(std::move(table));
+        node.Buckets = BucketTables.back().data();
+    }
 }
 
 const TZelMorphNode* TZelMorphAutoma::Node(int32_t state) const {
@@ -126,17 +160,33 @@ uint32_t TZelMorphNode::LabelOffset(int32_t index) const {
     return ReadUInt32(Records + size_t(index) * 12);
 }
 
-void TZelMorphCursor::Seek(const TZelMorphAutoma& automaton, int32_t state, const char* prefix) {
+void TZelMorphCursor::Seek(const TZelMorphAutoma& automaton, int32_t state, const char* prefix,
+                           int32_t hint) {
     Automaton = &automaton;
     Node = state == 0 ? nullptr : automaton.Node(state);
     Index = 0;
     if (!Node || prefix[0] == 0)
         return;
     int32_t low = 0;
-    int32_t n = Node->Count;
+    int32_t high = Node->Count; // the answer lies in [low, high]
+    if (Node->Buckets) {
+        uint32_t key = BucketKey(prefix);
+        low = int32_t(Node->Buckets[key]);
+        if (prefix[1] == 0) {
+            Index = low; // every label from here on is at least the one-byte prefix
+            return;
+        }
+        high = int32_t(Node->Buckets[key + 1]);
+    }
+    auto less = [&](int32_t i) {
+        return std::strcmp(automaton.String(Node->LabelOffset(i)), prefix) < 0;
+    };
+    if (hint > low && hint <= high)
+        low = hint;
+    int32_t n = high - low;
     while (n > 0) {
         int32_t half = n / 2;
-        if (std::strcmp(automaton.String(Node->LabelOffset(low + half)), prefix) < 0) {
+        if (less(low + half)) {
             low += half + 1;
             n -= half + 1;
         } else {

@@ -27,6 +27,10 @@ struct TZelMorphTransition {
 struct TZelMorphNode {
     int32_t Count = 0;
     const uint8_t* Records = nullptr;
+    // For a state with many transitions: for each value of a label's first two bytes, the
+    // index of the first transition whose label begins with that value or greater (a
+    // one-byte label counts as its byte followed by 0).
+    const uint32_t* Buckets = nullptr;
 
     TZelMorphTransition Transition(int32_t index) const;
     uint32_t LabelOffset(int32_t index) const;
@@ -58,10 +62,12 @@ public:
 
 private:
     [[noreturn]] void RaiseInvalid(const std::string& fileName) const;
+    void BuildBuckets();
 
     std::unique_ptr<TZelFileMappingStream> Stream;
     std::vector<TZelMorphNode> Nodes;
     std::vector<bool> HasNode;
+    std::vector<std::vector<uint32_t>> BucketTables;
     int32_t Lowest = 0;
     uint32_t PoolSize = 0;
     std::string Pool;
@@ -74,8 +80,11 @@ struct TZelMorphCursor {
     const TZelMorphAutoma* Automaton = nullptr;
     int32_t Index = 0;
 
-    // Positions on the first transition whose label is not less than prefix.
-    void Seek(const TZelMorphAutoma& automaton, int32_t state, const char* prefix);
+    // Positions on the first transition whose label is not less than prefix. hint is an
+    // index known not to be past that transition (the position of an earlier seek with a
+    // prefix of this prefix), which narrows the search.
+    void Seek(const TZelMorphAutoma& automaton, int32_t state, const char* prefix,
+              int32_t hint = 0);
     bool AtEnd() const { return Node == nullptr || Index >= Node->Count; }
     TZelMorphTransition Current() const;
     const char* CurrentLabel() const;

@@ -12,13 +12,15 @@ void ZelMatchTransitions(const TZelMorphAutoma& automaton, int32_t state, const 
     int i = 0;
     buf[0] = 0;
     TZelMorphCursor cursor;
+    int32_t hint = 0; // every label before it is less than the prefix consumed so far
     auto append = [&]() {
         buf[i] = src[i];
         ++i;
         buf[i] = 0;
     };
     for (;;) {
-        cursor.Seek(automaton, state, buf);
+        cursor.Seek(automaton, state, buf, hint);
+        hint = cursor.Index;
         if (cursor.AtEnd())
             return;
         const char* label = cursor.CurrentLabel();
@@ -33,6 +35,7 @@ void ZelMatchTransitions(const TZelMorphAutoma& automaton, int32_t state, const 
             if (!onMatch(cursor.Current(), i))
                 return;
             cursor.Advance();
+            hint = cursor.Index;
             if (cursor.AtEnd())
                 return;
             label = cursor.CurrentLabel();

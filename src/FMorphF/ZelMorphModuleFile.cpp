@@ -149,6 +149,8 @@ ZelRef<IZelMorphInfo> TZelMorphModuleFile::Analyze(const std::u16string& text) {
     int32_t size = int32_t(Source.size());
     while (offset < size) {
         ZEL_ASSERT(Source[size_t(offset)] != ' ');
+        // Walks from earlier tokens are of no use to later ones.
+        Walks.clear();
         TWalkResult walk = Walk(-1, offset);
         ZelRef<IZelMorphInfo> piece = walk.Result;
         int32_t end = walk.End;
@@ -168,18 +170,25 @@ ZelRef<IZelMorphInfo> TZelMorphModuleFile::Analyze(const std::u16string& text) {
     return root;
 }
 
+TZelMorphModuleFile::TWalkResult* TZelMorphModuleFile::FindWalk(uint64_t key) {
+    for (auto& [k, walk] : Walks)
+        if (k == key)
+            return &walk;
+    return nullptr;
+}
+
 TZelMorphModuleFile::TWalkResult TZelMorphModuleFile::Walk(int32_t state, int32_t q) {
     uint64_t key = (uint64_t(uint32_t(state)) << 32) | uint32_t(q);
-    auto found = Walks.find(key);
-    if (found != Walks.end()) {
-        if (found->second.Done)
-            return found->second;
+    if (TWalkResult* found = FindWalk(key)) {
+        if (found->Done)
+            return *found;
         // A cycle through empty labels: no reading along it.
         TWalkResult none;
         none.End = q;
         return none;
     }
-    Walks[key].InProgress = true;
+    Walks.emplace_back(key, TWalkResult{});
+    Walks.back().second.InProgress = true;
     ZelRef<IZelMorphInfo> result;
     int32_t best = q;
     ZelMatchTransitions(
@@ -199,7 +208,17 @@ TZelMorphModuleFile::TWalkResult TZelMorphModuleFile::Walk(int32_t state, int32_
                 best = sub.End;
                 ZelRef<IZelMorphInfo> l = leaf();
                 ZelRef<IZelMorphInfo> candidate;
-                if (t.NextState > 0) {
+                if (t.NextState > 0 && sub.Result->GetKind() == ZelMorphLeaf) {
+                    // Extending by a leaf in place: Extend's result without one more node.
+                    IZelMorphInfo& b = *sub.Result;
+                    if (b.GetInfoId() != 0)
+                        l->SetInfoId(b.GetInfoId());
+                    if (b.GetInfoOffset() != 0)
+                        l->SetInfoOffset(b.GetInfoOffset());
+                    l->SetLength(l->GetLength() + b.GetLength());
+                    l->SetJunction(b.GetJunction());
+                    candidate = l;
+                } else if (t.NextState > 0) {
                     candidate = Extend(this, l, sub.Result);
                 } else if (sub.Result->GetInfoOffset() != 0 || sub.Result->GetLength() != 0) {
                     l->SetJunction(-1);
@@ -218,7 +237,7 @@ TZelMorphModuleFile::TWalkResult TZelMorphModuleFile::Walk(int32_t state, int32_
             }
             return true;
         });
-    TWalkResult& slot = Walks[key];
+    TWalkResult& slot = *FindWalk(key);
     slot.Result = result;
     slot.End = best;
     slot.Done = true;
@@ -249,8 +268,9 @@ int32_t TZelMorphModuleFile::WordExists(const std::u16string& text, int32_t leng
 bool TZelMorphModuleFile::Accepts(int32_t state, int32_t q) {
     uint64_t key = (uint64_t(uint32_t(state)) << 32) | uint32_t(q);
     // A state met again at the same offset has failed already or is being tried.
-    if (!Walks.emplace(key, TWalkResult{}).second)
+    if (FindWalk(key))
         return false;
+    Walks.emplace_back(key, TWalkResult{});
     bool accepted = false;
     ZelMatchTransitions(Automaton, state, Source.c_str() + q,
                         [&](const TZelMorphTransition& t, int i) {

@@ -68,7 +68,9 @@ private:
 
     // The text being analysed, in the code page, and the memo of its walks.
     std::string Source;
-    std::unordered_map<uint64_t, TWalkResult> Walks;
+    // Walks of the current token, by (state, offset): a token has few of them.
+    std::vector<std::pair<uint64_t, TWalkResult>> Walks;
+    TWalkResult* FindWalk(uint64_t key);
 
     // The enumeration under way.
     uint8_t Selection = 0;

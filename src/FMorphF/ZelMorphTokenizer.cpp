@@ -58,6 +58,8 @@ void TZelMorphTokenizer::Append(char16_t c, uint32_t pos, uint32_t len) {
 
 void TZelMorphTokenizer::Tokenize(std::u16string_view text) {
     Clear();
+    Out.reserve(text.size() * 2 + 16);
+    Map.reserve(text.size() * 2 + 16);
     // The text ends at its first NUL, as a C string would.
     text = text.substr(0, text.find(u'\0'));
     size_t p = 0;
