@@ -3,6 +3,7 @@
 #include "ZelDD6Compiler.h"
 #include "ZelFiles.h"
 
+#include <cctype>
 #include <vector>
 
 #include <filesystem>
@@ -149,6 +150,8 @@ std::u16string BenchText(int lemmas, int words) {
         const TParadigm& p = ParadigmOf(lemma);
         std::string stem = BenchWord(uint32_t(lemma) * 7919u % uint32_t(lemmas) + 1000);
         std::string form = stem + p.Endings[(seed >> 4) % p.Endings.size()].first;
+        if (w % 12 == 0)
+            form[0] = char(std::toupper(uint8_t(form[0]))); // a sentence starts
         text += std::u16string(form.begin(), form.end());
         text += (w % 12 == 11) ? u". " : (w % 5 == 4 ? u", " : u" ");
     }

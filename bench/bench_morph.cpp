@@ -2,9 +2,11 @@
 // analysing running text, word existence and generating every form.
 #include "BenchData.h"
 #include "ZelCodePage.h"
+#include "ZelDM4.h"
 #include "ZelDM4Compiler.h"
 #include "ZelFiles.h"
 #include "ZelMorphModuleFile.h"
+#include "ZelSentenceList.h"
 
 #include <benchmark/benchmark.h>
 
@@ -116,6 +118,24 @@ void BM_EnumAllForms(benchmark::State& state) {
         benchmark::Counter(double(forms), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_EnumAllForms)->Unit(benchmark::kMillisecond);
+
+// The free-text road: the text cut into sentences, each analysed and converted into
+// sentence items.
+void BM_SentencesSplitAnalyseConvert(benchmark::State& state) {
+    ZelRef<TZelDM4> dic = ZelMake<TZelDM4>("DM4KNVIT1", Compiled());
+    std::u16string text = BenchText(Lemmas, 100000);
+    int64_t sentences = 0;
+    for (auto _ : state) {
+        TZelSentenceList list;
+        list.SetText(text);
+        for (int32_t i = 0; i < list.GetCount(); ++i)
+            list.SetAnalysis(i, dic->Analyze(list.GetSentenceText(i)));
+        sentences += list.GetCount();
+    }
+    state.counters["sentences_per_second"] =
+        benchmark::Counter(double(sentences), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SentencesSplitAnalyseConvert)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

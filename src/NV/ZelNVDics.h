@@ -3,6 +3,7 @@
 // dictionaries, annotations, then the two morphologies.
 #pragma once
 
+#include "ZelDM4.h"
 #include "ZelDicSlv2.h"
 
 // The product's translation dictionaries: the headword list shows multi-word headwords from
@@ -33,6 +34,20 @@ class TZelAnnBuilder : public TZelNVDD6Builder {
 public:
     TZelAnnBuilder();
 };
+
+// The product's morphologies.
+class TZelNVMorphBuilder_en : public TZelDM4Builder {
+public:
+    TZelNVMorphBuilder_en();
+};
+
+class TZelNVMorphBuilder_it : public TZelDM4Builder {
+public:
+    TZelNVMorphBuilder_it();
+};
+
+extern const char* const ZelTypeMorphEn; // "DM4KNVEN1"
+extern const char* const ZelTypeMorphIt; // "DM4KNVIT1"
 
 // Makes the dictionary object of the product's translation class.
 ZelRef<TZelDD6> ZelMakeDicNV(const ZelRef<TZelDD6Master>& master, TZelLanguage source,

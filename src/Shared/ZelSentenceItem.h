@@ -6,8 +6,10 @@
 #include "ZelBase.h"
 #include "ZelDic.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum : uint8_t {
     ZelItemReading = 0,
@@ -38,4 +40,81 @@ public:
     virtual int32_t GetStart() = 0;
     virtual uint8_t GetKnown() = 0;
     virtual std::u16string GetWordForm() = 0;
+    // The word form when there is one, else the lemma.
+    virtual std::u16string GetDisplayText() = 0;
+    // True when this reading stays before the new reading inside an alternatives item.
+    virtual bool Precedes(IZelSentenceItem& item) = 0;
+    virtual void SetCapacity(int32_t capacity) = 0;
+    virtual void SetCatCode(uint8_t code) = 0;
+    virtual void SetCount(int32_t count) = 0;
+    virtual void SetTag(const std::string& tag) = 0;
+    virtual void SetLanguage(TZelLanguage language) = 0;
+    virtual void SetItem(int32_t index, const ZelRef<IZelSentenceItem>& item) = 0;
+    virtual void SetLemma(const std::u16string& lemma) = 0;
+    virtual void SetOrdinal(int32_t ordinal) = 0;
+    virtual void SetLength(int32_t length) = 0;
+    virtual void SetStart(int32_t start) = 0;
+    virtual void SetKnown(uint8_t known) = 0;
+    virtual void SetWordForm(const std::u16string& form) = 0;
 };
+
+class TZelSentenceItem : public TZelInterfacedObject, public virtual IZelSentenceItem {
+public:
+    TZelSentenceItem(uint8_t kind, TZelLanguage language) : Language(language), Kind(kind) {}
+
+    void* QueryInterface(const ZelGuid& iid) override;
+
+    void Add(const ZelRef<IZelSentenceItem>& item) override;
+    void AddDescription(const std::string& description) override;
+    ZelRef<IZelSentenceItem> Find(const std::u16string& lemma, int32_t ordinal,
+                                  uint8_t catCode) override;
+    ZelRef<IZelInterfaceList> GetAuxList() override;
+    uint8_t GetCatCode() override { return CatCode; }
+    int32_t GetCount() override { return int32_t(Children.size()); }
+    std::string GetTag() override { return Tag; }
+    TZelLanguage GetLanguage() override { return Language; }
+    std::string GetDescription() override { return Descriptions; }
+    ZelRef<IZelSentenceItem> GetItem(int32_t index) override;
+    uint8_t GetKind() override { return Kind; }
+    std::u16string GetLemma() override { return Lemma; }
+    int32_t GetOrdinal() override { return Ordinal; }
+    int32_t GetLength() override { return Length; }
+    std::string GetCatSuffix() override;
+    int32_t GetStart() override { return Start; }
+    uint8_t GetKnown() override { return Known; }
+    std::u16string GetWordForm() override { return WordForm; }
+    std::u16string GetDisplayText() override { return WordForm.empty() ? Lemma : WordForm; }
+    bool Precedes(IZelSentenceItem& item) override;
+    void SetCapacity(int32_t capacity) override { Children.reserve(size_t(std::max(capacity, 0))); }
+    void SetCatCode(uint8_t code) override { CatCode = code; }
+    void SetCount(int32_t count) override { Children.resize(size_t(std::max(count, 0))); }
+    void SetTag(const std::string& tag) override { Tag = tag; }
+    void SetLanguage(TZelLanguage language) override { Language = language; }
+    void SetItem(int32_t index, const ZelRef<IZelSentenceItem>& item) override;
+    void SetLemma(const std::u16string& lemma) override { Lemma = lemma; }
+    void SetOrdinal(int32_t ordinal) override { Ordinal = ordinal; }
+    void SetLength(int32_t length) override { Length = length; }
+    void SetStart(int32_t start) override { Start = start; }
+    void SetKnown(uint8_t known) override { Known = known; }
+    void SetWordForm(const std::u16string& form) override { WordForm = form; }
+
+private:
+    ZelRef<IZelInterfaceList> AuxList;
+    uint8_t CatCode = 0;
+    std::string Tag;
+    TZelLanguage Language;
+    uint8_t Kind;
+    std::string Descriptions; // lines separated by CR
+    std::vector<ZelRef<IZelSentenceItem>> Children;
+    std::u16string Lemma;
+    int32_t Ordinal = 0;
+    int32_t Length = 0;
+    int32_t Start = 0;
+    uint8_t Known = 0;
+    std::u16string WordForm;
+};
+
+// a and b as alternatives: b added to a when a is an alternatives item, else both added to
+// a new one; with one of them absent, the other.
+ZelRef<IZelSentenceItem> MergeAlternatives(const ZelRef<IZelSentenceItem>& a,
+                                           const ZelRef<IZelSentenceItem>& b);

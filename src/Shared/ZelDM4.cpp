@@ -1,0 +1,258 @@
+#include "ZelDM4.h"
+
+#include "ZelCodePage.h"
+#include "ZelDialogs.h"
+#include "ZelDicRegistry.h"
+#include "ZelErrors.h"
+#include "ZelFiles.h"
+#include "ZelFormat.h"
+#include "ZelMorphModuleFile.h"
+#include "ZelResStrings.h"
+#include "ZelUtils.h"
+
+#include <algorithm>
+
+namespace {
+
+struct TDescription {
+    std::vector<std::pair<std::string, std::string>> Values;
+    const std::string* Find(const char* name) const {
+        for (const auto& [n, v] : Values)
+            if (n == name)
+                return &v;
+        return nullptr;
+    }
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+        pos = end + 1;
+    }
+    return lines;
+}
+
+TDescription ReadDescription(const std::string& path) {
+    TDescription d;
+    for (const std::string& line : Lines(ZelReadWholeFile(path))) {
+        size_t equals = line.find('=');
+        if (equals == std::string::npos)
+            continue;
+        std::string name = line.substr(0, equals);
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](char c) { return char(std::tolower(uint8_t(c))); });
+        d.Values.emplace_back(name, line.substr(equals + 1));
+    }
+    return d;
+}
+
+int64_t Required(const TDescription& d, const char* name, const std::string& path) {
+    const std::string* value = d.Find(name);
+    try {
+        return ZelStrToInt(value ? *value : std::string());
+    } catch (const EZelConvertError& e) {
+        throw EZelConvertError(path + ": " + e.what());
+    }
+}
+
+} // namespace
+
+TZelDM4::TZelDM4(const std::string& id, const std::string& path)
+    : TZelDicMorph(id,
+                   [&] {
+                       TDescription d = ReadDescription(path);
+                       return TZelLanguage(Required(d, "slwc", path));
+                   }()),
+      Path(path) {
+    TDescription d = ReadDescription(path);
+    if (const std::string* v = d.Find("codepage"))
+        try {
+            CodePage = int(ZelStrToInt(*v));
+        } catch (const EZelConvertError&) {
+        }
+    int64_t style = Required(d, "lustyle", path);
+    LuStyle = uint8_t(style);
+    auto text = [&](const char* name) {
+        const std::string* v = d.Find(name);
+        return v ? ZelCodePageToWide(*v, CodePage) : std::u16string();
+    };
+    Consonants = text("consonants");
+    Name = text("name");
+    Vowels = text("vowels");
+    Descriptions = Lines(ZelReadWholeFile(ZelChangeFileExt(path, "") + "_info.kv0"));
+}
+
+void* TZelDM4::QueryInterface(const ZelGuid& iid) {
+    if (iid == IZelDicMorphEx::IID)
+        return static_cast<IZelDicMorphEx*>(this);
+    if (iid == IZelWordChecker::IID)
+        return static_cast<IZelWordChecker*>(this);
+    return TZelDicMorph::QueryInterface(iid);
+}
+
+std::u16string TZelDM4::GetConsonants() {
+    return Consonants.empty() ? TZelDicMorph::GetConsonants() : Consonants;
+}
+
+std::u16string TZelDM4::GetVowels() {
+    return Vowels.empty() ? TZelDicMorph::GetVowels() : Vowels;
+}
+
+std::string TZelDM4::InfoDescription(int32_t id) const {
+    if (id == 0)
+        return {};
+    int32_t last = std::min<int32_t>(255, int32_t(Descriptions.size()) - 1);
+    if (id >= 1 && id <= last)
+        return Descriptions[size_t(id)];
+    return "Error. InfoId " + std::to_string(id) + " not found in MorphInfoDescList.";
+}
+
+IZelMorphModule& TZelDM4::GetModule() {
+    if (!Module) {
+        ZelRef<TZelMorphModuleFile> module = ZelMake<TZelMorphModuleFile>();
+        // The description file found at start-up is the one the identifier names.
+        module->SetFileName(ZelUtf8ToWide(Path));
+        Module = module;
+    }
+    return *Module;
+}
+
+ZelRef<IZelSentenceItem> TZelDM4::Analyze(const std::u16string& text) {
+    ZelRef<IZelMorphInfo> tree = GetModule().Analyze(text);
+    if (!tree)
+        return nullptr;
+    return Convert(text, *tree);
+}
+
+ZelRef<IZelSentenceItem> TZelDM4::Convert(const std::u16string& text, IZelMorphInfo& node) {
+    TZelLanguage language = GetSourceLang();
+    switch (node.GetKind()) {
+    case ZelMorphLeaf: {
+        ZelRef<IZelSentenceItem> reading = ZelMake<TZelSentenceItem>(ZelItemReading, language);
+        reading->SetLemma(node.GetLemma());
+        int32_t code = node.GetLemmaCode();
+        if (LuStyle == ZelLuStyleCategory) {
+            reading->SetCatCode(uint8_t(code));
+            // A category says nothing of homographs: every homograph may be meant.
+            reading->SetOrdinal(-1);
+        } else if (LuStyle == ZelLuStyleOrdinal) {
+            reading->SetOrdinal(code);
+        }
+        int32_t start = std::clamp<int32_t>(node.GetStart(), 0, int32_t(text.size()));
+        int32_t length = std::clamp<int32_t>(node.GetLength(), 0, int32_t(text.size()) - start);
+        reading->SetStart(node.GetStart());
+        reading->SetLength(node.GetLength());
+        reading->SetWordForm(text.substr(size_t(start), size_t(length)));
+        if (!reading->GetLemma().empty())
+            reading->SetKnown(1);
+        reading->AddDescription(InfoDescription(node.GetInfoId()));
+        return reading;
+    }
+    case ZelMorphAlternatives: {
+        ZEL_ASSERT(node.GetCount() > 0);
+        ZelRef<IZelSentenceItem> result = Convert(text, *node.GetItem(0));
+        for (int32_t i = 1; i < node.GetCount(); ++i) {
+            ZelRef<IZelSentenceItem> r = Convert(text, *node.GetItem(i));
+            if (r->GetKind() != ZelItemReading) {
+                result = MergeAlternatives(result, r);
+                continue;
+            }
+            if (ZelRef<IZelSentenceItem> same =
+                    result->GetKind() == ZelItemReading
+                        ? (result->GetLemma() == r->GetLemma() &&
+                                   result->GetOrdinal() == r->GetOrdinal() &&
+                                   result->GetCatCode() == r->GetCatCode()
+                               ? result
+                               : nullptr)
+                        : result->Find(r->GetLemma(), r->GetOrdinal(), r->GetCatCode()))
+                same->AddDescription(r->GetDescription());
+            else
+                result = MergeAlternatives(result, r);
+        }
+        return result;
+    }
+    default: {
+        ZelRef<IZelSentenceItem> sequence = ZelMake<TZelSentenceItem>(ZelItemSequence, language);
+        for (int32_t i = 0; i < node.GetCount(); ++i)
+            sequence->Add(Convert(text, *node.GetItem(i)));
+        return sequence;
+    }
+    }
+}
+
+bool TZelDM4::WordExists(const char16_t* text, int32_t length) {
+    return WordExists(std::u16string(text, size_t(std::max(length, 0))));
+}
+
+bool TZelDM4::WordExists(const std::u16string& text) {
+    int32_t answer = GetModule().WordExists(text, int32_t(text.size()));
+    if (answer == 0)
+        return false;
+    if (answer == 1 || answer == -1)
+        return true;
+    throw EZelError("Unexpected FastMorphModule.WordExists() return value");
+}
+
+void TZelDM4::EnumWordForms(uint8_t kind, const TZelVariant& argument,
+                            IZelEnumWordFormsCallback& callback) {
+    static const uint8_t selections[] = {ZelEnumAllForms, ZelEnumFormsOfLength, ZelEnumLemmaForms};
+    if (kind > 2)
+        throw EZelArgumentError("Unknown kind of word-form enumeration " + std::to_string(kind));
+    TZelWordFormExtractor extractor(*this, callback);
+    GetModule().EnumWordForms(selections[kind], argument, extractor);
+}
+
+bool TZelDM4::FindLu(IZelArrayCursor& cursor, IZelLu& key, int32_t& index) {
+    ZelRef<IZelLu> element = ZelQuery<IZelLu>(&cursor);
+    ZEL_ASSERT(element);
+    ZelRef<IZelDic> owner = element->GetDic();
+    IZelDic& dic = owner ? *owner : *this;
+    std::string text = key.GetText();
+    return SearchSorted(
+        cursor, [&](IZelArrayCursor&) { return dic.CompareLuLoose(*element, text); }, index);
+}
+
+bool TZelWordFormExtractor::AcceptInfo(int32_t infoId, int32_t) {
+    return Callback.AcceptDescription(Dic.InfoDescription(infoId));
+}
+
+bool TZelWordFormExtractor::WordForm(const std::u16string& form) {
+    Callback.WordForm(form);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+
+void* TZelDM4Builder::QueryInterface(const ZelGuid& iid) {
+    if (iid == IZelDicBuilder::IID)
+        return static_cast<IZelDicBuilder*>(this);
+    return TZelInterfacedObject::QueryInterface(iid);
+}
+
+bool TZelDM4Builder::AddInstalled(IZelDicList& list) {
+    return ScanInstalledDics({TypeId}, [&](const std::string& name, TZelSettingsKey& key) {
+        std::string path;
+        try {
+            path = key.ReadString("").value_or("");
+        } catch (const EZelSettingsError&) {
+        }
+        if (!CheckFileAvailable(path))
+            return false;
+        try {
+            list.Add(ZelMake<TZelDM4>(name, path));
+        } catch (const EZelError& e) {
+            // A morphology that cannot be read is reported; the program goes on without it.
+            ZelDialogs().ShowException(e);
+            return false;
+        }
+        return true;
+    });
+}

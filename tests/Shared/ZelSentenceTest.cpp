@@ -1,0 +1,157 @@
+#include "ZelCodePage.h"
+#include "ZelErrors.h"
+#include "ZelSentenceItem.h"
+#include "ZelSentenceList.h"
+#include "ZelTestSupport.h"
+#include "ZelTextRange.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<int32_t> Starts(const std::u16string& text) {
+    TZelSentenceList list;
+    list.SetText(text);
+    std::vector<int32_t> starts;
+    for (int32_t i = 0; i < list.GetCount(); ++i)
+        starts.push_back(list.GetSentenceStart(i));
+    return starts;
+}
+
+ZelRef<IZelSentenceItem> Reading(const std::u16string& lemma, const std::u16string& form,
+                                 int32_t ordinal = -1, uint8_t cat = 0) {
+    ZelRef<IZelSentenceItem> r = ZelMake<TZelSentenceItem>(ZelItemReading, 0x10);
+    r->SetLemma(lemma);
+    r->SetWordForm(form);
+    r->SetOrdinal(ordinal);
+    r->SetCatCode(cat);
+    return r;
+}
+
+std::vector<std::u16string> Lemmas(IZelSentenceItem& item) {
+    std::vector<std::u16string> out;
+    for (int32_t i = 0; i < item.GetCount(); ++i)
+        out.push_back(item.GetItem(i)->GetLemma());
+    return out;
+}
+
+} // namespace
+
+TEST(Sentences, SplittingRules) {
+    struct {
+        const char16_t* Text;
+        std::vector<int32_t> Starts;
+    } cases[] = {
+        {u"Hi! How are you? Fine.", {0, 3, 16}},
+        {u"Pi is 3.14 today.", {0}},
+        {u"Wait... what", {0, 7}},
+        {u"end. next", {0}},
+        {u"end. Next", {0, 5}},
+        {u"end.\rNext", {0, 5}},
+        {u"Line one\r\rLine two", {0, 10}},
+        {u"Line one\r \r  Line two", {0, 13}},
+        {u"Why?", {0}},
+        {u"", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Starts(c.Text), c.Starts) << ZelWideToUtf8(c.Text);
+}
+
+TEST(Sentences, PositionsTextsAndTheAnalysisCache) {
+    TZelSentenceList list;
+    list.SetText(u"Hi! How are you? Fine.");
+    EXPECT_EQ(list.IndexAt(0), 0);
+    EXPECT_EQ(list.IndexAt(2), 0);
+    EXPECT_EQ(list.IndexAt(3), 1);
+    EXPECT_EQ(list.IndexAt(100), 2);
+    EXPECT_EQ(list.IndexAt(-5), 0);
+    EXPECT_EQ(list.GetSentenceText(1), u" How are you?");
+    EXPECT_EQ(list.GetSentenceText(2), u" Fine.");
+    EXPECT_FALSE(list.GetAnalysis(1));
+    list.SetAnalysis(1, Reading(u"x", u"x"));
+    EXPECT_TRUE(list.GetAnalysis(1));
+    list.SetText(u"Hi! Again.");
+    EXPECT_FALSE(list.GetAnalysis(1));
+    EXPECT_THROW(list.GetAnalysis(5), EZelListError);
+}
+
+TEST(Sentences, AlternativesOrderTheWordItselfFirst) {
+    ZelRef<IZelSentenceItem> alternatives = ZelMake<TZelSentenceItem>(ZelItemAlternatives, 0);
+    for (const char16_t* lemma : {u"casa", u"caso", u"case"})
+        alternatives->Add(Reading(lemma, u"case"));
+    EXPECT_EQ(Lemmas(*alternatives), (std::vector<std::u16string>{u"case", u"casa", u"caso"}));
+    EXPECT_EQ(alternatives->GetWordForm(), u"case");
+    EXPECT_EQ(alternatives->GetLanguage(), 0x10);
+    // Homographs by ordinal.
+    ZelRef<IZelSentenceItem> homographs = ZelMake<TZelSentenceItem>(ZelItemAlternatives, 0);
+    homographs->Add(Reading(u"bank", u"banks", 2));
+    homographs->Add(Reading(u"bank", u"banks", 1));
+    EXPECT_EQ(homographs->GetItem(0)->GetOrdinal(), 1);
+    EXPECT_EQ(homographs->Find(u"bank", 2, 0), homographs->GetItem(1));
+    EXPECT_FALSE(homographs->Find(u"bank", 3, 0));
+    EXPECT_THROW(Reading(u"a", u"a")->Add(Reading(u"b", u"b")), EZelAssertion);
+}
+
+TEST(Sentences, SequencesDescriptionsAndSuffixes) {
+    ZelRef<IZelSentenceItem> sequence = ZelMake<TZelSentenceItem>(ZelItemSequence, 0);
+    ZelRef<IZelSentenceItem> first = Reading(u"il", u"Le");
+    first->SetStart(4);
+    first->SetLength(2);
+    ZelRef<IZelSentenceItem> second = Reading(u"casa", u"case");
+    second->SetStart(7);
+    second->SetLength(4);
+    sequence->Add(first);
+    sequence->Add(second);
+    EXPECT_EQ(sequence->GetStart(), 4);
+    EXPECT_EQ(sequence->GetLength(), 7);
+    EXPECT_EQ(sequence->Find(u"il", -1, 0), first);
+    EXPECT_FALSE(sequence->Find(u"casa", -1, 0)); // only the first child is searched
+
+    ZelRef<IZelSentenceItem> r = Reading(u"casa", u"case", -1, 2);
+    r->AddDescription("");
+    EXPECT_EQ(r->GetDescription(), "");
+    r->AddDescription("plurale");
+    r->AddDescription("femminile plurale");
+    r->AddDescription("plurale");
+    r->AddDescription("femminile plurale");
+    EXPECT_EQ(r->GetDescription(), "plurale\rfemminile plurale");
+    EXPECT_EQ(r->GetCatSuffix(), " [n]");
+    r->SetCatCode(0);
+    EXPECT_EQ(r->GetCatSuffix(), "");
+    r->SetCatCode(255);
+    EXPECT_EQ(r->GetCatSuffix(), "");
+    EXPECT_EQ(r->GetDisplayText(), u"case");
+    EXPECT_TRUE(r->GetAuxList());
+    EXPECT_EQ(r->GetAuxList(), r->GetAuxList());
+
+    ZelRef<IZelSentenceItem> merged = MergeAlternatives(Reading(u"a", u"x"), Reading(u"b", u"x"));
+    EXPECT_EQ(merged->GetKind(), ZelItemAlternatives);
+    EXPECT_EQ(MergeAlternatives(merged, Reading(u"c", u"x")), merged);
+    EXPECT_EQ(merged->GetCount(), 3);
+    EXPECT_EQ(MergeAlternatives(nullptr, merged), merged);
+}
+
+TEST(Sentences, PlainTokens) {
+    EXPECT_FALSE(PlainTokenize(u""));
+    ZelRef<IZelSentenceItem> tokens = PlainTokenize(u"  Ciao, 2003\tamici!");
+    std::vector<std::u16string> forms;
+    for (int32_t i = 0; i < tokens->GetCount(); ++i)
+        forms.push_back(tokens->GetItem(i)->GetWordForm());
+    EXPECT_EQ(forms, (std::vector<std::u16string>{u"Ciao", u",", u"2003", u"\t", u"amici", u"!"}));
+    EXPECT_EQ(tokens->GetItem(2)->GetStart(), 8);
+    EXPECT_EQ(tokens->GetItem(2)->GetOrdinal(), -1);
+    EXPECT_EQ(tokens->GetItem(2)->GetKnown(), 0);
+}
+
+TEST(Sentences, TextRanges) {
+    TZelTextRange a{2, 3}, b{4, 5}, c{5, 1}, empty{3, 0};
+    EXPECT_EQ(RangeEnd(a), 5);
+    EXPECT_TRUE(RangesOverlap(a, b));
+    EXPECT_TRUE(RangesOverlap(b, a));
+    EXPECT_FALSE(RangesOverlap(a, c));
+    EXPECT_FALSE(RangesOverlap(a, empty));
+    EXPECT_TRUE(RangesOverlap(TZelTextRange{7, 1}, TZelTextRange{7, 9}));
+    SetRangeEnd(a, 10);
+    EXPECT_EQ(a.Length, 8);
+    EXPECT_THROW(SetRangeEnd(a, 1), EZelAssertion);
+}
