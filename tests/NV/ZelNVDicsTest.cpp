@@ -1,4 +1,5 @@
 #include "ZelNVDics.h"
+#include "ZelDM4Compiler.h"
 #include "ZelDialogs.h"
 #include "ZelDicRegistry.h"
 #include "ZelErrors.h"
@@ -75,6 +76,11 @@ TEST_F(TNVFixture, EachPairSeesItsDictionariesInTheProductsOrder) {
     setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
     std::string ann = CompileDD6Fixture(annDir, "ann.xml");
     Install("AnnKNV1", ann);
+    TTempDir morphology;
+    Install("DM4KNVIT1",
+            ZelCompileDM4(TestData("dm4/it-mini.tsv"), morphology.File("it")).DescriptionPath);
+    Install("DM4KNVEN1",
+            ZelCompileDM4(TestData("dm4/en-mini.tsv"), morphology.File("en")).DescriptionPath);
     Install("DD6KNVLN1", Notes);
     Install("DD6KNVLL1", Notes);
     Install("DD6KNVGN1", Notes);
@@ -84,10 +90,16 @@ TEST_F(TNVFixture, EachPairSeesItsDictionariesInTheProductsOrder) {
     std::vector<std::string> ids;
     for (int32_t i = 0; i < pair->GetCount(); ++i)
         ids.push_back(ZelQuery<IZelDic>(pair->Get(i))->GetId());
+    // The language's own morphology counts as a dictionary of the pair too.
     EXPECT_EQ(ids, (std::vector<std::string>{"DD6KNV1_ITEN", "DD6KNVGN1_ITEN", "DD6KNVLL1_ITEN",
-                                             "DD6KNVLN1_ITEN", "AnnKNV1_ITEN"}));
+                                             "DD6KNVLN1_ITEN", "AnnKNV1_ITEN", "DM4KNVIT1"}));
     CollectDics(ZelLangItalian, ZelLangEnglish, *pair, IZelDicEditable::IID);
     ASSERT_EQ(pair->GetCount(), 1);
+    // The whole list: the five DD6 types, each in both directions, then the morphologies.
+    EXPECT_EQ(Ids(), (std::vector<std::string>{"DD6KNV1_ENIT", "DD6KNV1_ITEN", "DD6KNVGN1_ENIT",
+                                               "DD6KNVGN1_ITEN", "DD6KNVLL1_ENIT", "DD6KNVLL1_ITEN",
+                                               "DD6KNVLN1_ENIT", "DD6KNVLN1_ITEN", "AnnKNV1_ENIT",
+                                               "AnnKNV1_ITEN", "DM4KNVEN1", "DM4KNVIT1"}));
     ZelReleaseDicList(true);
     unsetenv("XDG_DATA_HOME");
 }
