@@ -34,6 +34,7 @@
     X(DictionaryIdNotFound, "Dictionary ID %s not found")                                          \
     X(LemmaArrayExpected, "Array of LuKeys or Lemmas expected")                                    \
     X(LemmaArrayOdd, "Array of Lus (Lemma, Cat_code) expected: size of array should be even")      \
+    X(RegexError, "Error in regular expression: %s")                                               \
     X(NotesUnreadable, "The notes file %s could not be read: mend it or move it away before "      \
                        "changing notes")
 
