@@ -498,16 +498,14 @@ void TZelExpBoolNear::CollectHits() {
 // Entry subsets
 
 bool TZelExpBoolFilter::Contains(int32_t entry) {
-    const int32_t* items = Items();
     int32_t count = Count();
-    if (!items || count == 0)
-        return false;
     int32_t low = 0, high = count - 1;
     while (low <= high) {
         int32_t mid = low + (high - low) / 2;
-        if (items[mid] == entry)
+        int32_t item = ItemAt(mid);
+        if (item == entry)
             return true;
-        if (items[mid] < entry)
+        if (item < entry)
             low = mid + 1;
         else
             high = mid - 1;
@@ -517,7 +515,7 @@ bool TZelExpBoolFilter::Contains(int32_t entry) {
 
 int32_t TZelExpBoolFilterSubsetRef::ItemAt(int32_t index) {
     ZEL_ASSERT(index >= 0 && index < EntryCount);
-    return Entries[index];
+    return ZelReadEntryNumber(Entries + size_t(index) * 4);
 }
 
 TZelOrBuilder::TZelOrBuilder(int32_t entryCount)
@@ -534,6 +532,13 @@ void TZelOrBuilder::AddEntries(const int32_t* entries, int32_t count) {
             word |= bit;
             ++SetCount;
         }
+    }
+}
+
+void TZelOrBuilder::AddEntryBlock(const uint8_t* entries, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t e = ZelReadEntryNumber(entries + size_t(i) * 4);
+        AddEntries(&e, 1);
     }
 }
 

@@ -411,19 +411,26 @@ private:
     std::vector<int32_t> Entries;
 };
 
-// A subset held by someone else (a block of a mapped index file).
+// A subset held by someone else: a block of a mapped index file, little-endian 32-bit
+// entry numbers at any alignment (so Items is nullptr and the numbers are read one by one).
 class TZelExpBoolFilterSubsetRef : public TZelExpBoolFilter {
 public:
-    TZelExpBoolFilterSubsetRef(TZelCurrentEntryProc current, const int32_t* entries, int32_t count)
+    TZelExpBoolFilterSubsetRef(TZelCurrentEntryProc current, const uint8_t* entries, int32_t count)
         : TZelExpBoolFilter(std::move(current)), Entries(entries), EntryCount(count) {}
     int32_t ItemAt(int32_t index) override;
     int32_t Count() override { return EntryCount; }
-    const int32_t* Items() override { return Entries; }
+    const int32_t* Items() override { return nullptr; }
 
 private:
-    const int32_t* Entries;
+    const uint8_t* Entries;
     int32_t EntryCount;
 };
+
+// The little-endian 32-bit number at p.
+inline int32_t ZelReadEntryNumber(const uint8_t* p) {
+    return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
+                   uint32_t(p[3]) << 24);
+}
 
 // Combining with constant folding; two subsets are merged into one.
 TZelExpRef MakeAnd(const TZelExpRef& a, const TZelExpRef& b);
@@ -437,6 +444,8 @@ public:
     // Raises "Invalid stream format" for an entry number outside the dictionary (the
     // numbers come from index files).
     void AddEntries(const int32_t* entries, int32_t count);
+    // The same from little-endian numbers of an index block.
+    void AddEntryBlock(const uint8_t* entries, int32_t count);
     TZelExpRef Build(TZelCurrentEntryProc current);
     int32_t GetCount() const { return SetCount; }
 

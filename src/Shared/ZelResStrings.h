@@ -35,6 +35,9 @@
     X(LemmaArrayExpected, "Array of LuKeys or Lemmas expected")                                    \
     X(LemmaArrayOdd, "Array of Lus (Lemma, Cat_code) expected: size of array should be even")      \
     X(RegexError, "Error in regular expression: %s")                                               \
+    X(InformationCaption, "Information")                                                           \
+    X(ContradictoryConditions,                                                                     \
+      "Query contains contradictory conditions, so there will be no answer.")                      \
     X(NotesUnreadable, "The notes file %s could not be read: mend it or move it away before "      \
                        "changing notes")
 

@@ -9,6 +9,7 @@
 #include "ZelLXQueryField.h"
 #include "ZelLocale.h"
 #include "ZelMemBlocksWriter.h"
+#include "ZelURESearch.h"
 #include "ZelUtils.h"
 #include "ZelWideStrings.h"
 #include "ZelXML.h"
@@ -485,6 +486,55 @@ int WriteWordIndexes(TZelDD6& dic) {
     return written;
 }
 
+// Writes the value index of every field of kind "C" or "X" that offers values: for each
+// value, the ascending numbers of the entries with an occurrence of the field matching the
+// value's pattern (case-sensitive, as the query checks it without the index).
+int WriteValueIndexes(TZelDD6& dic) {
+    TZelLXQueryFields* fields = dic.GetQueryFields();
+    ZelRef<IZelArrayCursor> entries = dic.GetEntries();
+    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
+    int written = 0;
+    for (int32_t f = 0; f < fields->GetCount(); ++f) {
+        TZelLXQueryField& field = fields->Get(f);
+        const TZelQueryValues* values = field.GetValues();
+        if ((field.Kind != qkC && field.Kind != qkX) || !values)
+            continue;
+        std::vector<TZelURESearch> patterns(values->Patterns.size());
+        for (size_t v = 0; v < patterns.size(); ++v) {
+            std::u16string pattern = ZelCodePageToWide(values->Patterns[v], ZelGetSystemCodePage());
+            try {
+                patterns[v].Compile(pattern, ZelRegexCaseSensitive);
+            } catch (const EZelError& e) {
+                throw EZelError("The pattern of the value \"" + values->Names[v] +
+                                "\" of the field " + field.Name + " is not valid: " + e.what());
+            }
+        }
+        std::vector<std::vector<uint32_t>> index(patterns.size());
+        for (int32_t i = 0; i < entries->GetCount(); ++i) {
+            entries->SetIndex(i);
+            std::vector<bool> matched(patterns.size(), false);
+            dic.EnumFieldValues(*lu, {f},
+                                [&](int32_t, const std::u16string& text, const TZelAddRangeProc&) {
+                                    for (size_t v = 0; v < patterns.size(); ++v) {
+                                        int32_t start = 0, end = 0;
+                                        if (!matched[v] && patterns[v].FindText(text, start, end))
+                                            matched[v] = true;
+                                    }
+                                    return false;
+                                });
+            for (size_t v = 0; v < patterns.size(); ++v)
+                if (matched[v])
+                    index[v].push_back(uint32_t(i));
+        }
+        TZelMemBlocksWriter writer;
+        for (const auto& list : index)
+            writer.AddIntegers(list);
+        writer.WriteFile(field.GetIndexFileName());
+        ++written;
+    }
+    return written;
+}
+
 } // namespace
 
 TZelDD6CompileReport ZelCompileDD6(const std::string& sourcePath, const std::string& outputFolder) {
@@ -629,6 +679,7 @@ TZelDD6CompileReport ZelCompileDD6(const std::string& sourcePath, const std::str
         if (source.Sorted)
             Verify(*dic);
         report.WordIndexes += WriteWordIndexes(*dic);
+        report.ValueIndexes += WriteValueIndexes(*dic);
     }
     return report;
 }

@@ -8,7 +8,8 @@ struct TZelDD6CompileReport {
     std::string DescriptionPath;
     int Entries = 0;
     int Sounds = 0;
-    int WordIndexes = 0; // word lists with their word indexes, one per text field
+    int WordIndexes = 0;  // word lists with their word indexes, one per text field
+    int ValueIndexes = 0; // value indexes, one per field of values
 };
 
 // Compiles the source into the output folder (created when missing). The output depends on
