@@ -48,7 +48,8 @@ std::string BenchWord(uint32_t n) {
 
 std::string BenchDD6(int entries) {
     namespace fs = std::filesystem;
-    fs::path folder = fs::temp_directory_path() / ("norvel-bench-dd6-" + std::to_string(entries));
+    fs::path folder =
+        fs::temp_directory_path() / ("norvel-bench-dd6-v2-" + std::to_string(entries));
     std::string description = (folder / "out" / "bench.dd6").string();
     if (ZelFileExists(description))
         return description;

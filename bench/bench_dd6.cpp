@@ -1,8 +1,9 @@
-// DD6 dictionaries on a generated dictionary of 300,000 entries: opening, FindLu and entry
-// rendering.
+// DD6 dictionaries on a generated dictionary of 300,000 entries: opening, FindLu, entry
+// rendering and advanced search.
 #include "BenchData.h"
 #include "ZelDD6.h"
 #include "ZelFiles.h"
+#include "ZelLXQuery.h"
 #include "ZelNVDics.h"
 
 #include <benchmark/benchmark.h>
@@ -75,6 +76,36 @@ void BM_EnumFieldValues(benchmark::State& state) {
     benchmark::DoNotOptimize(characters);
 }
 BENCHMARK(BM_EnumFieldValues)->Unit(benchmark::kMicrosecond);
+
+// Advanced search on the translations: a word looked up in the field's word index, and a
+// substring tested against every entry's field texts.
+ZelRef<TZelLemmaQuery> TranslationQuery(const ZelRef<TZelDD6>& dic, TZelOpKind op) {
+    ZelRef<TZelLemmaQuery> query = ZelMake<TZelLemmaQuery>();
+    query->SetDic(dic);
+    TZelLXQueryItemData& item = query->GetFieldData(1).Item(0);
+    item.Operator = op;
+    item.Arg1 = BenchWord(150000 + 12);
+    return query;
+}
+
+void BM_AdvancedSearchWordWithIndex(benchmark::State& state) {
+    ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);
+    ZelRef<TZelLemmaQuery> query = TranslationQuery(dic, okWholeWords);
+    for (auto _ : state)
+        query->Run();
+    state.counters["found"] = query->GetResult()->GetCount();
+}
+BENCHMARK(BM_AdvancedSearchWordWithIndex)->Unit(benchmark::kMillisecond);
+
+void BM_AdvancedSearchContainsWithoutIndex(benchmark::State& state) {
+    ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);
+    ZelRef<TZelLemmaQuery> query = TranslationQuery(dic, okContains);
+    TZelExpRef expression = query->GetFieldData(1).Build(false);
+    for (auto _ : state)
+        query->Execute(expression);
+    state.counters["found"] = query->GetResult()->GetCount();
+}
+BENCHMARK(BM_AdvancedSearchContainsWithoutIndex)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "ZelDM4.h"
 #include "ZelDM4Compiler.h"
 #include "ZelFiles.h"
+#include "ZelLXQuery.h"
 #include "ZelMorphModuleFile.h"
 #include "ZelSentenceList.h"
 
@@ -136,6 +137,40 @@ void BM_SentencesSplitAnalyseConvert(benchmark::State& state) {
         benchmark::Counter(double(sentences), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SentencesSplitAnalyseConvert)->Unit(benchmark::kMillisecond);
+
+// Word-form search: a wildcard pattern tested against every form the lexicon generates
+// (a pattern without a fixed length), and an anagram (whose length narrows the walk).
+void WordFormSearch(benchmark::State& state, TZelOpKind op, const std::string& value) {
+    ZelRef<TZelDM4> dic = ZelMake<TZelDM4>("DM4KNVIT1", Compiled());
+    ZelRef<TZelWordFormQuery> query = ZelMake<TZelWordFormQuery>();
+    query->SetDic(dic);
+    TZelLXQueryItemData& item = query->GetFieldData(0).Item(0);
+    item.Operator = op;
+    item.Arg1 = value;
+    for (auto _ : state)
+        query->Run();
+    state.counters["found"] = query->GetResult()->GetCount();
+}
+
+void BM_WordFormWildcards(benchmark::State& state) {
+    WordFormSearch(state, okWildcards, "ba*a?e");
+}
+BENCHMARK(BM_WordFormWildcards)->Unit(benchmark::kMillisecond);
+
+void BM_WordFormAnagram(benchmark::State& state) {
+    // The reverse of a form the lexicon has, so that something is found.
+    ZelRef<TZelWordFormQuery> query = ZelMake<TZelWordFormQuery>();
+    query->SetDic(ZelMake<TZelDM4>("DM4KNVIT1", Compiled()));
+    query->GetFieldData(0).Item(0).Operator = okWildcards;
+    query->GetFieldData(0).Item(0).Arg1 = "ba*a?e";
+    query->Run();
+    ZelRef<IZelArrayCursor> forms = query->GetResult();
+    forms->SetIndex(forms->GetCount() / 2);
+    std::string form = ZelQuery<IZelLu>(forms)->GetText();
+    state.SetLabel(form);
+    WordFormSearch(state, okAnagramOf, std::string(form.rbegin(), form.rend()));
+}
+BENCHMARK(BM_WordFormAnagram)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -892,6 +892,24 @@ namespace {
 constexpr int32_t Unknown = -1;
 constexpr char32_t EndOfText = 0xFFFFFFFF;
 
+// The lower-case mapping of an ASCII character, without a library call.
+inline char32_t AsciiLower(char32_t c) {
+    return c >= U'A' && c <= U'Z' ? c + 32 : c;
+}
+
+// The position of the first line separator at or after pos, or length. Most characters
+// lie between CR and U+2028 and are rejected by one comparison.
+inline int32_t NextLineSeparator(const char16_t* text, int32_t pos, int32_t length) {
+    for (; pos < length; ++pos) {
+        uint32_t c = text[pos];
+        if (c - 0x0Eu < 0x2028u - 0x0Eu)
+            continue;
+        if (ZelIsLineSeparator(c))
+            break;
+    }
+    return pos;
+}
+
 struct TDfaState {
     std::vector<int32_t> Pcs; // sorted
     int32_t Ascii[128];       // (next state << 1) | match, or Unknown
@@ -917,8 +935,29 @@ struct TZelURESearch::TDfa {
         Seen.assign(program.Code.size(), 0);
         StartPcs = Closure({0}, false);
         StartPcsAt0 = Closure({0}, true);
+        WaitsForLine = OnlyLineSeparatorsStart(StartPcs);
         Reset();
     }
+
+    // Whether a match can start after the first character only just after a line
+    // separator (a pattern beginning with "^"): then, with no thread alive, the text up to
+    // the next separator cannot matter.
+    bool OnlyLineSeparatorsStart(const std::vector<int32_t>& pcs) const {
+        for (int32_t pc : pcs) {
+            const TInst& inst = Program.Code[size_t(pc)];
+            if (inst.Op != OpChar)
+                return false;
+            const TZelRegexClass& c = Program.Classes[size_t(inst.X)];
+            if (c.Negated || c.Properties != 0)
+                return false;
+            for (auto [low, high] : c.Ranges)
+                for (char32_t x = low; x <= high; ++x)
+                    if (!ZelIsLineSeparator(x))
+                        return false;
+        }
+        return true;
+    }
+    bool WaitsForLine = false;
 
     // State 0: no thread; state 1: the start of a text.
     static constexpr int32_t BeginState = 1;
@@ -1072,6 +1111,11 @@ struct TZelURESearch::TDfa {
     bool Matches(const char16_t* text, int32_t length, bool caseInsensitive) {
         int32_t state = BeginState;
         for (int32_t pos = 0; pos < length;) {
+            if (state == 0 && WaitsForLine) {
+                pos = NextLineSeparator(text, pos, length);
+                if (pos == length)
+                    break;
+            }
             char32_t c = text[pos];
             int32_t width = 1;
             if (c >= 0xD800 && c < 0xDC00 && pos + 1 < length && text[pos + 1] >= 0xDC00 &&
@@ -1080,7 +1124,7 @@ struct TZelURESearch::TDfa {
                 width = 2;
             }
             if (caseInsensitive)
-                c = ZelRegexLower(c);
+                c = c < 128 ? AsciiLower(c) : ZelRegexLower(c);
             int32_t value = Cached(state, c);
             if (value & 1)
                 return true;

@@ -505,8 +505,13 @@ int WriteValueIndexes(TZelDD6& dic) {
             try {
                 patterns[v].Compile(pattern, ZelRegexCaseSensitive);
             } catch (const EZelError& e) {
-                throw EZelError("The pattern of the value \"" + values->Names[v] +
-                                "\" of the field " + field.Name + " is not valid: " + e.what());
+                std::string message = "The pattern of the value \"";
+                message += values->Names[v];
+                message += "\" of the field ";
+                message += field.Name;
+                message += " is not valid: ";
+                message += e.what();
+                throw EZelError(message);
             }
         }
         std::vector<std::vector<uint32_t>> index(patterns.size());
