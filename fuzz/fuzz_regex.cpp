@@ -1,5 +1,6 @@
 // Compiles arbitrary patterns and searches arbitrary text with them: compilation gives a
-// matcher or a clean error, and searching returns a match inside the text.
+// matcher or a clean error, searching returns a match inside the text, and the quick
+// yes/no answer agrees with the search.
 #include "ZelErrors.h"
 #include "ZelURESearch.h"
 
@@ -22,7 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     int32_t start = 0, end = 0;
-    if (re.FindText(text, start, end) && (start < 0 || end < start || end > int32_t(text.size())))
+    bool found = re.FindText(text, start, end);
+    if (found && (start < 0 || end < start || end > int32_t(text.size())))
+        std::abort();
+    // The yes/no automaton must agree with the matcher that finds positions.
+    if (re.Matches(text.data(), int32_t(text.size())) != found)
         std::abort();
     if (re.FindAll(text.data(), int32_t(text.size())))
         for (int32_t i = 0; i < re.GetResultCount(); ++i) {
