@@ -2,13 +2,17 @@
 //
 //   zeldict dd6 SOURCE.xml OUTDIR     compile a DD6 dictionary
 //   zeldict dm4 LEXICON OUTDIR        compile a DM4 morphological dictionary
+//   zeldict install NAME DESCRIPTION  register a dictionary in a hive
+//   zeldict uninstall NAME            remove its registration
 #include "ZelDD6Compiler.h"
 #include "ZelDM4Compiler.h"
 #include "ZelErrors.h"
+#include "ZelInstaller.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -23,6 +27,11 @@ const char* const Usage =
     "                          lexicon (unless --no-check)\n"
     "  dm4-check LEXICON DESCRIPTION\n"
     "                          prove a compiled DM4 dictionary against a lexicon\n"
+    "  install [--user] [--audio DIR] [--index DIR] NAME DESCRIPTION\n"
+    "                          register a compiled dictionary under an installation\n"
+    "                          name (DD6KNV1, DM4KNVIT1 ...): in the machine hive of\n"
+    "                          this build or prefix, or with --user in your own\n"
+    "  uninstall [--user] NAME remove a registration\n"
     "\n"
     "The source formats are described in docs/dictionary-source.md.\n";
 
@@ -65,6 +74,58 @@ int CheckDM4(int argc, char** argv) {
     return 0;
 }
 
+// The options of install and uninstall, then the plain arguments.
+struct TInstallArguments {
+    TZelHive Hive = TZelHive::LocalMachine;
+    TZelInstallation Installation;
+    std::vector<std::string> Plain;
+};
+
+bool ParseInstallArguments(int argc, char** argv, TInstallArguments& out) {
+    for (int i = 2; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--user")
+            out.Hive = TZelHive::CurrentUser;
+        else if ((a == "--audio" || a == "--index") && i + 1 < argc)
+            (a == "--audio" ? out.Installation.AudioPath : out.Installation.IndexPath) = argv[++i];
+        else if (a.rfind("--", 0) == 0)
+            return false;
+        else
+            out.Plain.push_back(a);
+    }
+    return true;
+}
+
+int Install(int argc, char** argv) {
+    TInstallArguments args;
+    if (!ParseInstallArguments(argc, argv, args) || args.Plain.size() != 2) {
+        std::fputs(Usage, stderr);
+        return 2;
+    }
+    args.Installation.Name = args.Plain[0];
+    args.Installation.DescriptionPath = args.Plain[1];
+    ZelInstallDictionary(args.Hive, args.Installation);
+    std::printf("%s installed in %s\n", args.Installation.Name.c_str(),
+                ZelSettings().GetHivePath(args.Hive).c_str());
+    return 0;
+}
+
+int Uninstall(int argc, char** argv) {
+    TInstallArguments args;
+    if (!ParseInstallArguments(argc, argv, args) || args.Plain.size() != 1 ||
+        !args.Installation.AudioPath.empty() || !args.Installation.IndexPath.empty()) {
+        std::fputs(Usage, stderr);
+        return 2;
+    }
+    if (!ZelUninstallDictionary(args.Hive, args.Plain[0])) {
+        std::fprintf(stderr, "zeldict: %s is not installed in %s\n", args.Plain[0].c_str(),
+                     ZelSettings().GetHivePath(args.Hive).c_str());
+        return 1;
+    }
+    std::printf("%s uninstalled\n", args.Plain[0].c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -80,6 +141,10 @@ int main(int argc, char** argv) {
             return CompileDM4(argc, argv);
         if (command == "dm4-check")
             return CheckDM4(argc, argv);
+        if (command == "install")
+            return Install(argc, argv);
+        if (command == "uninstall")
+            return Uninstall(argc, argv);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zeldict: %s\n", e.what());
         return 1;

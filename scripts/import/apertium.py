@@ -1,0 +1,167 @@
+#!/usr/bin/env python3
+"""Builds the full-form lexicons of the sample morphologies from the Apertium analysers in
+Debian (apertium-cat-ita, apertium-spa-ita, apertium-eng-cat, apertium-eng-spa), expanded
+with lt-paradigm (lttoolbox-dev): data/morph/it.tsv.xz and data/morph/en.tsv.xz, compiled
+by `zeldict dm4`.
+
+Every analysis "lemma<tag>...:form" becomes the reading "form, lemma, category,
+description" with the category of the lexicon format and a description written for a
+learner (Italian descriptions for Italian, English for English). Left out: verb + clitic
+joins and other compounds ("+"), acronyms, numerals, punctuation, forms outside
+Windows-1252, clitics written apart ("'s"), and the apostrophe spellings of final accented vowels ("perche'" for
+"perché"); elided forms such as "l'" and "dell'" stay.
+
+Usage: scripts/import/apertium.py [APERTIUM_FOLDER] [OUTPUT_FOLDER]
+"""
+import lzma
+import re
+import subprocess
+import sys
+
+ANALYSERS = {
+    "it": ["apertium-cat-ita/ita-cat.automorf.bin", "apertium-spa-ita/ita-spa.automorf.bin"],
+    "en": ["apertium-eng-cat/eng-cat.automorf.bin", "apertium-eng-spa/eng-spa.automorf.bin"],
+}
+
+HEADERS = {
+    "it": "@file=dm4it\n@name=Morfologia italiana\n@language=it\n@codepage=1252\n@lustyle=0\n"
+          "@vowels=aeiouàèéìíòóùú\n@consonants=bcdfghjklmnpqrstvwxyz\n",
+    "en": "@file=dm4en\n@name=English morphology\n@language=en\n@codepage=1252\n@lustyle=0\n"
+          "@vowels=aeiouy\n@consonants=bcdfghjklmnpqrstvwxyz\n",
+}
+
+VERBS = {"vblex", "vbser", "vbhaver", "vbmod", "vaux", "vbdo"}
+SKIPPED = {"acr", "num", "sent", "cm", "lpar", "rpar", "lquot", "rquot", "guio", "apos",
+           "sym", "punt", "percent", "ord"}
+
+
+def category(tags):
+    first = tags[0]
+    if first in ("n", "np"):
+        return "n"
+    if first in VERBS:
+        return "v"
+    if first in ("adj", "predet"):
+        return "adj"
+    if first in ("adv", "preadv"):
+        return "adv"
+    if first == "pr":
+        return "pre"
+    if first in ("prn", "rel"):
+        return "pron"
+    if first.startswith("cnj"):
+        return "conj"
+    if first == "ij":
+        return "inte"
+    if first == "det":
+        return "art" if ("def" in tags or ("ind" in tags and len(tags) <= 4)) else "adj"
+    if first == "abbr":
+        return "abbr"
+    return None
+
+
+IT = {
+    "n": "sostantivo", "np": "nome proprio", "adj": "aggettivo", "predet": "aggettivo",
+    "adv": "avverbio", "preadv": "avverbio", "pr": "preposizione", "prn": "pronome",
+    "rel": "pronome relativo", "cnjcoo": "congiunzione coordinativa",
+    "cnjsub": "congiunzione subordinativa", "cnjadv": "congiunzione", "ij": "interiezione",
+    "det": "aggettivo", "abbr": "abbreviazione",
+    "vblex": "verbo", "vbser": "verbo", "vbhaver": "verbo", "vbmod": "verbo",
+    "vaux": "verbo",
+    "def": "articolo determinativo", "ind": "indefinito", "dem": "dimostrativo",
+    "pos": "possessivo", "itg": "interrogativo", "qnt": "quantificatore",
+    "pri": "indicativo presente", "pii": "indicativo imperfetto", "ifi": "passato remoto",
+    "fti": "futuro semplice", "cni": "condizionale presente", "prs": "congiuntivo presente",
+    "pis": "congiuntivo imperfetto", "imp": "imperativo", "inf": "infinito",
+    "ger": "gerundio", "pp": "participio passato", "pprs": "participio presente",
+    "p1": "1ª persona", "p2": "2ª persona", "p3": "3ª persona",
+    "m": "maschile", "f": "femminile", "mf": "maschile e femminile", "nt": "neutro",
+    "sg": "singolare", "pl": "plurale", "sp": "singolare e plurale",
+    "sup": "superlativo", "comp": "comparativo",
+}
+
+EN = {
+    "n": "noun", "np": "proper noun", "adj": "adjective", "predet": "predeterminer",
+    "adv": "adverb", "preadv": "adverb", "pr": "preposition", "prn": "pronoun",
+    "rel": "relative pronoun", "cnjcoo": "coordinating conjunction",
+    "cnjsub": "subordinating conjunction", "cnjadv": "conjunction", "ij": "interjection",
+    "det": "determiner", "abbr": "abbreviation",
+    "vblex": "verb", "vbser": "verb be", "vbhaver": "verb have", "vbmod": "modal verb",
+    "vaux": "auxiliary verb", "vbdo": "verb do",
+    "def": "definite article", "ind": "indefinite", "dem": "demonstrative",
+    "pos": "possessive", "itg": "interrogative", "qnt": "quantifier",
+    "inf": "base form", "pres": "present", "past": "past tense", "pp": "past participle",
+    "ger": "-ing form", "pprs": "present participle", "subs": "subjunctive", "imp": "imperative",
+    "p1": "first person", "p2": "second person", "p3": "third person",
+    "sg": "singular", "pl": "plural", "sp": "singular and plural",
+    "m": "masculine", "f": "feminine", "mf": "masculine and feminine", "nt": "neuter",
+    "sint": "", "comp": "comparative", "sup": "superlative",
+    "subj": "subject", "obj": "object",
+}
+
+ACCENT_SUBSTITUTES = re.compile(r"['´‘’ʼ`]$")
+
+
+def describe(language, tags):
+    words = IT if language == "it" else EN
+    if tags[0] == "det" and "def" in tags:
+        tags = tags[1:]  # "articolo determinativo", not "aggettivo articolo ..."
+    parts = [words[t] for t in tags if words.get(t)]
+    return " ".join(dict.fromkeys(parts))  # each word once, in order
+
+
+def fits(text):
+    try:
+        text.encode("cp1252")
+        return True
+    except UnicodeEncodeError:
+        return False
+
+
+def readings(language, folder):
+    seen = set()
+    for analyser in ANALYSERS[language]:
+        out = subprocess.run(["lt-paradigm", "-a", f"{folder}/{analyser}"], input="*<*>\n",
+                             capture_output=True, text=True, check=True).stdout
+        for line in out.splitlines():
+            analysis, _, form = line.rpartition(":")
+            if not analysis or "+" in analysis or "#" in analysis or "<" not in analysis:
+                continue
+            lemma = analysis[:analysis.index("<")]
+            tags = re.findall(r"<([^>]*)>", analysis)
+            if not tags or tags[0] in SKIPPED or any(t in SKIPPED for t in tags):
+                continue
+            code = category(tags)
+            if code is None or not form or not lemma:
+                continue
+            if ACCENT_SUBSTITUTES.search(form) and code in ("n", "v", "adj", "adv"):
+                continue
+            form = form.replace("’", "'")
+            lemma = lemma.replace("’", "'")
+            # Clitics written apart ("'m", "'s") are a token of their own in text.
+            if form.startswith("'") or not fits(form) or not fits(lemma) or "\t" in form:
+                continue
+            reading = (form, lemma, code, describe(language, tags))
+            if reading not in seen:
+                seen.add(reading)
+                yield reading
+
+
+def main():
+    folder = sys.argv[1] if len(sys.argv) > 1 else "/usr/share/apertium"
+    output = sys.argv[2] if len(sys.argv) > 2 else "data/morph"
+    for language in ("it", "en"):
+        lines = sorted(readings(language, folder))
+        descriptions = {r[3] for r in lines}
+        if len(descriptions) > 255:
+            sys.exit(f"{language}: {len(descriptions)} descriptions, the format holds 255")
+        body = HEADERS[language] + "".join("\t".join(r) + "\n" for r in lines)
+        with lzma.open(f"{output}/{language}.tsv.xz", "wt", encoding="utf-8", preset=9) as f:
+            f.write(body)
+        lemmas = {(r[1], r[2]) for r in lines}
+        print(f"{language}: {len(lines)} readings, {len({r[0] for r in lines})} forms,"
+              f" {len(lemmas)} lemmas, {len(descriptions)} descriptions")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,214 @@
+// The sample installation of the build tree, opened as the program opens it at start-up:
+// the machine hive beside the executables, the user's hive empty.
+#include "ZelCodePage.h"
+#include "ZelDicRegistry.h"
+#include "ZelErrors.h"
+#include "ZelFiles.h"
+#include "ZelInstaller.h"
+#include "ZelNVDics.h"
+#include "ZelSentenceItem.h"
+#include "ZelSettingsStore.h"
+#include "ZelTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <fstream>
+#include <map>
+#include <set>
+
+namespace {
+
+class TSampleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("ZEL_USER_HIVE", UserHive.File("user.reg").c_str(), 1);
+        unsetenv("ZEL_MACHINE_HIVE");
+        ZelSettings().Reset();
+        if (!ZelFileExists(ZelSettings().GetHivePath(TZelHive::LocalMachine)))
+            GTEST_SKIP() << "the sample installation is not built";
+        ZelReleaseDicList(true);
+        ZelRegisterNVBuilders();
+    }
+    void TearDown() override {
+        ZelReleaseDicList(true);
+        unsetenv("ZEL_USER_HIVE");
+        ZelSettings().Reset();
+    }
+
+    ZelRef<IZelDic> Dic(const std::string& id) {
+        ZelRef<IZelDicList> list = GetDicList();
+        for (int32_t i = 0; i < list->GetCount(); ++i)
+            if (list->GetDic(i)->GetId() == id)
+                return list->GetDic(i);
+        ADD_FAILURE() << "no dictionary " << id;
+        return nullptr;
+    }
+
+    TTempDir UserHive;
+};
+
+void CollectLemmas(IZelSentenceItem& item, std::set<std::string>& lemmas) {
+    if (!item.GetLemma().empty())
+        lemmas.insert(ZelWideToUtf8(item.GetLemma()));
+    for (int32_t i = 0; i < item.GetCount(); ++i)
+        CollectLemmas(*item.GetItem(i), lemmas);
+}
+
+int64_t Base64Number(const std::string& text) {
+    static const std::string digits =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    int64_t n = 0;
+    for (char c : text)
+        n = n * 64 + int64_t(digits.find(c));
+    return n;
+}
+
+// The headwords of a dictd database (as its entries write them, not the index's search
+// keys) and how many entries each has.
+std::map<std::u16string, int> DictdHeadwords(const std::string& folder, const std::string& name) {
+    std::string data;
+    gzFile gz = gzopen((folder + name + ".dict.dz").c_str(), "rb");
+    char buffer[65536];
+    for (int n; gz && (n = gzread(gz, buffer, sizeof buffer)) > 0;)
+        data.append(buffer, size_t(n));
+    if (gz)
+        gzclose(gz);
+    std::map<std::u16string, int> out;
+    std::ifstream in(folder + name + ".index");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("00database", 0) == 0 || line.rfind("00-database", 0) == 0)
+            continue;
+        size_t tab1 = line.find('\t'), tab2 = line.find('\t', tab1 + 1);
+        int64_t offset = Base64Number(line.substr(tab1 + 1, tab2 - tab1 - 1));
+        std::string body = data.substr(size_t(offset), 4096);
+        body = body.substr(body.find_first_not_of("\n"));
+        std::string head = body.substr(0, body.find('\n'));
+        std::u16string headword = ZelUtf8ToWide(head.substr(0, head.find(" /")));
+        for (char16_t& c : headword)
+            if (c == u'\u2010' || c == u'\u2011')
+                c = u'-';
+        ++out[headword];
+    }
+    return out;
+}
+
+} // namespace
+
+TEST_F(TSampleTest, TheBuildTreeFindsItsInstallation) {
+    std::vector<std::string> ids;
+    ZelRef<IZelDicList> list = GetDicList();
+    for (int32_t i = 0; i < list->GetCount(); ++i)
+        ids.push_back(list->GetDic(i)->GetId());
+    EXPECT_EQ(ids,
+              (std::vector<std::string>{"DD6KNV1_ENIT", "DD6KNV1_ITEN", "DM4KNVEN1", "DM4KNVIT1"}));
+}
+
+TEST_F(TSampleTest, AnalysisLeadsToTheEntries) {
+    ZelRef<IZelDicMorph> italian = ZelQuery<IZelDicMorph>(Dic("DM4KNVIT1"));
+    ASSERT_TRUE(italian);
+    std::set<std::string> lemmas;
+    CollectLemmas(*italian->Analyze(u"Le case sono belle."), lemmas);
+    for (const char* lemma : {"casa", "essere", "bello"})
+        EXPECT_TRUE(lemmas.count(lemma)) << lemma;
+
+    ZelRef<IZelDic> iten = Dic("DD6KNV1_ITEN");
+    ZelRef<IZelArrayCursor> found = iten->LookupLu(u"casa", u"casa", -1, 0);
+    ASSERT_TRUE(found);
+    found->SetIndex(0);
+    std::string rtf = iten->GetEntryRtf(*ZelQuery<IZelLu>(found), 0);
+    EXPECT_NE(rtf.find("{\\b\\fs26 casa}"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("house"), std::string::npos) << rtf;
+}
+
+// Every headword of both FreeDict databases is in the dictionary, with as many entries.
+TEST_F(TSampleTest, EveryFreeDictEntryIsPresent) {
+    for (const auto& [id, index] :
+         {std::pair<std::string, std::string>{"DD6KNV1_ENIT", "freedict-eng-ita"},
+          {"DD6KNV1_ITEN", "freedict-ita-eng"}}) {
+        const std::string folder = "/usr/share/dictd/";
+        if (!ZelFileExists(folder + index + ".index"))
+            GTEST_SKIP() << index << " is not installed";
+        ZelRef<IZelDic> dic = Dic(id);
+        ASSERT_TRUE(dic);
+        int missing = 0, entries = 0;
+        for (const auto& [headword, count] : DictdHeadwords(folder, index)) {
+            entries += count;
+            ZelRef<IZelArrayCursor> found = dic->LookupLu(headword, headword, -1, 0);
+            int32_t have = 0;
+            if (found)
+                for (int32_t i = 0; i < found->GetCount(); ++i) {
+                    found->SetIndex(i);
+                    have += ZelQuery<IZelLu>(found)->GetWideText() == headword;
+                }
+            if (have != count && ++missing <= 5)
+                ADD_FAILURE() << id << ": " << ZelWideToUtf8(headword) << " has " << have
+                              << " entries, FreeDict " << count;
+        }
+        EXPECT_EQ(missing, 0) << id;
+        EXPECT_EQ(dic->GetEntries()->GetCount(), entries) << id;
+    }
+}
+
+// Every cross-reference of a rendered entry names a headword of the other side.
+TEST_F(TSampleTest, CrossReferencesPointAtHeadwords) {
+    for (const auto& [id, otherId] :
+         {std::pair<std::string, std::string>{"DD6KNV1_ENIT", "DD6KNV1_ITEN"},
+          {"DD6KNV1_ITEN", "DD6KNV1_ENIT"}}) {
+        ZelRef<IZelDic> dic = Dic(id), other = Dic(otherId);
+        ASSERT_TRUE(dic && other);
+        ZelRef<IZelArrayCursor> entries = dic->GetEntries();
+        ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
+        int references = 0, broken = 0;
+        const std::string tag = "{\\*\\customRef ";
+        for (int32_t i = 0; i < entries->GetCount(); ++i) {
+            entries->SetIndex(i);
+            std::string rtf = dic->GetEntryRtf(*lu, 0);
+            for (size_t at = rtf.find(tag); at != std::string::npos; at = rtf.find(tag, at + 1)) {
+                // {\*\customRef N}{\cf1\ul TEXT}: the N characters after the style group's blank.
+                size_t close = rtf.find('}', at);
+                int length = std::stoi(rtf.substr(at + tag.size(), close - at - tag.size()));
+                size_t text = rtf.find(' ', close) + 1;
+                std::u16string target =
+                    ZelCodePageToWide(rtf.substr(text, size_t(length)), ZelGetSystemCodePage());
+                ++references;
+                if (!other->LookupLu(target, target, -1, 0) && ++broken <= 5)
+                    ADD_FAILURE() << id << " entry " << i << " refers to " << ZelWideToUtf8(target);
+            }
+        }
+        EXPECT_GT(references, 1000) << id;
+        EXPECT_EQ(broken, 0) << id;
+    }
+}
+
+TEST(Installer, WritesAndRemovesInstallationKeys) {
+    TTempHives hives;
+    TTempDir dir;
+    std::string description = CompileDD6Fixture(dir, "nvmini.xml");
+    ZelInstallDictionary(TZelHive::LocalMachine,
+                         {"DD6KNV1", description, dir.File("sounds"), dir.File("idx/")});
+    auto key = ZelSettings().OpenKey(TZelHive::LocalMachine, "Software\\Zel\\Dics\\DD6KNV1", false);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->ReadString("").value_or(""), description);
+    EXPECT_EQ(key->ReadString("AudioPath").value_or(""), dir.File("sounds") + "/");
+    EXPECT_EQ(key->ReadString("IndexPath").value_or(""), dir.File("idx") + "/");
+    ZelReleaseDicList(true);
+    ZelRegisterNVBuilders();
+    EXPECT_EQ(GetDicList()->GetCount(), 2);
+    ZelReleaseDicList(true);
+
+    // Installing again replaces the key: no stale value survives.
+    ZelInstallDictionary(TZelHive::LocalMachine, {"DD6KNV1", description, "", ""});
+    key = ZelSettings().OpenKey(TZelHive::LocalMachine, "Software\\Zel\\Dics\\DD6KNV1", false);
+    EXPECT_EQ(key->ReadString("AudioPath").value_or("none"), "none");
+
+    EXPECT_THROW_MSG(ZelInstallDictionary(TZelHive::CurrentUser, {"A\\B", description, "", ""}),
+                     EZelError, "Not a valid installation name: \"A\\B\"");
+    EXPECT_THROW_MSG(
+        ZelInstallDictionary(TZelHive::CurrentUser, {"DD6KNV1", dir.File("none.dd6"), "", ""}),
+        EZelError, "No dictionary description at " + dir.File("none.dd6"));
+    EXPECT_FALSE(ZelUninstallDictionary(TZelHive::CurrentUser, "DD6KNV1"));
+    EXPECT_TRUE(ZelUninstallDictionary(TZelHive::LocalMachine, "DD6KNV1"));
+    EXPECT_FALSE(ZelSettings().KeyExists(TZelHive::LocalMachine, "Software\\Zel\\Dics\\DD6KNV1"));
+}
