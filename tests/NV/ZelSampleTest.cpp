@@ -5,6 +5,7 @@
 #include "ZelErrors.h"
 #include "ZelFiles.h"
 #include "ZelInstaller.h"
+#include "ZelLangList.h"
 #include "ZelNVDics.h"
 #include "ZelSentenceItem.h"
 #include "ZelSettingsStore.h"
@@ -16,6 +17,7 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -101,8 +103,41 @@ TEST_F(TSampleTest, TheBuildTreeFindsItsInstallation) {
     ZelRef<IZelDicList> list = GetDicList();
     for (int32_t i = 0; i < list->GetCount(); ++i)
         ids.push_back(list->GetDic(i)->GetId());
-    EXPECT_EQ(ids,
-              (std::vector<std::string>{"DD6KNV1_ENIT", "DD6KNV1_ITEN", "DM4KNVEN1", "DM4KNVIT1"}));
+    EXPECT_EQ(ids, (std::vector<std::string>{"DD6KNV1_ENIT", "DD6KNV1_ITEN", "DD6KNVGN1_ENIT",
+                                             "DD6KNVGN1_ITEN", "DD6KNVLL1_ENIT", "DD6KNVLL1_ITEN",
+                                             "DD6KNVLN1_ENIT", "DD6KNVLN1_ITEN", "AnnKNV1_ENIT",
+                                             "AnnKNV1_ITEN", "DM4KNVEN1", "DM4KNVIT1"}));
+    // Each pair: main, grammar notes, usage notes, false friends, the user's notes, then
+    // the morphology of its source language.
+    for (auto [source, target, suffix, morphology] :
+         {std::tuple{ZelLangEnglish, ZelLangItalian, "_ENIT", "DM4KNVEN1"},
+          std::tuple{ZelLangItalian, ZelLangEnglish, "_ITEN", "DM4KNVIT1"}}) {
+        ZelRef<TZelInterfaceList> pair = ZelMake<TZelInterfaceList>();
+        CollectDics(source, target, *pair, IZelDic::IID);
+        std::vector<std::string> got;
+        for (int32_t i = 0; i < pair->GetCount(); ++i)
+            got.push_back(ZelQuery<IZelDic>(pair->Get(i))->GetId());
+        std::vector<std::string> expected;
+        for (const char* type : {"DD6KNV1", "DD6KNVGN1", "DD6KNVLL1", "DD6KNVLN1", "AnnKNV1"})
+            expected.push_back(std::string(type) + suffix);
+        expected.push_back(morphology);
+        EXPECT_EQ(got, expected);
+    }
+}
+
+TEST_F(TSampleTest, NotesAreFoundByTheirHeadwords) {
+    for (const auto& [id, headword, text] : {std::tuple<std::string, std::u16string, std::string>{
+                                                 "DD6KNVGN1_ITEN", u"piacere", "indirect object"},
+                                             {"DD6KNVLN1_ENIT", u"actually", "in realt"},
+                                             {"DD6KNVLL1_ENIT", u"make", "make a cake"}}) {
+        ZelRef<IZelDic> dic = Dic(id);
+        ASSERT_TRUE(dic);
+        ZelRef<IZelArrayCursor> found = dic->LookupLu(headword, headword, -1, 0);
+        ASSERT_TRUE(found) << id;
+        found->SetIndex(0);
+        std::string rtf = dic->GetEntryRtf(*ZelQuery<IZelLu>(found), 0);
+        EXPECT_NE(rtf.find(text), std::string::npos) << rtf;
+    }
 }
 
 TEST_F(TSampleTest, AnalysisLeadsToTheEntries) {

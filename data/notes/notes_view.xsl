@@ -1,0 +1,41 @@
+<?xml version="1.0" encoding="UTF-8"?>
+<!-- The view of the notes: the headword, the topic as a title, the note, then its
+     examples in italics, with found text highlighted. -->
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:output method="text" encoding="UTF-8"/>
+  <xsl:param name="dicPath"/>
+  <xsl:param name="gl"/>
+  <xsl:param name="sl"/>
+  <xsl:param name="tl"/>
+  <xsl:template match="/body">{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Sans;}}{\colortbl;\red0\green0\blue160;\red255\green255\blue0;\red110\green110\blue110;}\fs22 <xsl:apply-templates select="*[not(self::view-options)]"/>}</xsl:template>
+  <xsl:template match="hw">{\b\fs26 <xsl:apply-templates/>}</xsl:template>
+  <xsl:template match="topic">\par {\b\cf1 <xsl:apply-templates/>}</xsl:template>
+  <xsl:template match="p">\par <xsl:apply-templates/></xsl:template>
+  <xsl:template match="ex">\par {\i\cf3 <xsl:apply-templates/>}</xsl:template>
+  <xsl:template match="em">{\highlight2 <xsl:apply-templates/>}</xsl:template>
+  <xsl:template match="text()">
+    <xsl:call-template name="escape"><xsl:with-param name="text" select="."/></xsl:call-template>
+  </xsl:template>
+  <!-- RTF needs "\", "{" and "}" escaped. -->
+  <xsl:template name="escape">
+    <xsl:param name="text"/>
+    <xsl:choose>
+      <xsl:when test="contains($text, '\')">
+        <xsl:call-template name="escape"><xsl:with-param name="text" select="substring-before($text, '\')"/></xsl:call-template>
+        <xsl:text>\\</xsl:text>
+        <xsl:call-template name="escape"><xsl:with-param name="text" select="substring-after($text, '\')"/></xsl:call-template>
+      </xsl:when>
+      <xsl:when test="contains($text, '{')">
+        <xsl:call-template name="escape"><xsl:with-param name="text" select="substring-before($text, '{')"/></xsl:call-template>
+        <xsl:text>\{</xsl:text>
+        <xsl:call-template name="escape"><xsl:with-param name="text" select="substring-after($text, '{')"/></xsl:call-template>
+      </xsl:when>
+      <xsl:when test="contains($text, '}')">
+        <xsl:call-template name="escape"><xsl:with-param name="text" select="substring-before($text, '}')"/></xsl:call-template>
+        <xsl:text>\}</xsl:text>
+        <xsl:call-template name="escape"><xsl:with-param name="text" select="substring-after($text, '}')"/></xsl:call-template>
+      </xsl:when>
+      <xsl:otherwise><xsl:value-of select="$text"/></xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+</xsl:stylesheet>
