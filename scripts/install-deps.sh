@@ -9,7 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libicu-dev libxml2-dev libxslt1-dev zlib1g-dev libjpeg-dev
-    xz-utils dict-freedict-eng-ita dict-freedict-ita-eng
+    xz-utils espeak-ng dict-freedict-eng-ita dict-freedict-ita-eng
 )
 
 missing=()

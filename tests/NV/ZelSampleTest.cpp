@@ -6,6 +6,7 @@
 #include "ZelFiles.h"
 #include "ZelInstaller.h"
 #include "ZelLangList.h"
+#include "ZelMemBlocks.h"
 #include "ZelNVDics.h"
 #include "ZelSentenceItem.h"
 #include "ZelSettingsStore.h"
@@ -246,4 +247,50 @@ TEST(Installer, WritesAndRemovesInstallationKeys) {
     EXPECT_FALSE(ZelUninstallDictionary(TZelHive::CurrentUser, "DD6KNV1"));
     EXPECT_TRUE(ZelUninstallDictionary(TZelHive::LocalMachine, "DD6KNV1"));
     EXPECT_FALSE(ZelSettings().KeyExists(TZelHive::LocalMachine, "Software\\Zel\\Dics\\DD6KNV1"));
+}
+
+namespace {
+
+// A RIFF WAVE image whose chunks fill it exactly, with PCM samples.
+bool IsWaveImage(const std::string& wave) {
+    auto u32 = [&](size_t at) {
+        return uint32_t(uint8_t(wave[at])) | uint32_t(uint8_t(wave[at + 1])) << 8 |
+               uint32_t(uint8_t(wave[at + 2])) << 16 | uint32_t(uint8_t(wave[at + 3])) << 24;
+    };
+    if (wave.size() < 44 || wave.compare(0, 4, "RIFF") || wave.compare(8, 4, "WAVE") ||
+        u32(4) != wave.size() - 8)
+        return false;
+    bool format = false, data = false;
+    for (size_t at = 12; at + 8 <= wave.size();) {
+        uint32_t size = u32(at + 4);
+        if (at + 8 + size > wave.size())
+            return false;
+        format |= wave.compare(at, 4, "fmt ") == 0 && size >= 16 && wave[at + 8] == 1;
+        data |= wave.compare(at, 4, "data") == 0 && size > 0;
+        at += 8 + size + (size & 1);
+    }
+    return format && data;
+}
+
+} // namespace
+
+TEST_F(TSampleTest, PronunciationsAreWaveImages) {
+    std::string folder = ZelExtractFileDir(
+        ZelSettings()
+            .OpenKey(TZelHive::LocalMachine, "Software\\Zel\\Dics\\DD6KNV1", false)
+            ->ReadString("")
+            .value_or(""));
+    for (const char* part : {"0009", "0010"}) {
+        ZelRef<IZelMemBlocks> sounds =
+            ZelOpenMemBlocksFile(folder + "/norvel" + part + "_audio.ddata");
+        ASSERT_EQ(sounds->GetCount(), 300) << part;
+        for (int32_t i = 0; i < sounds->GetCount(); ++i)
+            ASSERT_TRUE(IsWaveImage(sounds->GetBlockString(i))) << part << " sound " << i;
+    }
+    ZelRef<IZelDic> enit = Dic("DD6KNV1_ENIT");
+    ZelRef<IZelArrayCursor> way = enit->LookupLu(u"way", u"way", -1, 0);
+    ASSERT_TRUE(way);
+    way->SetIndex(0);
+    EXPECT_NE(enit->GetEntryRtf(*ZelQuery<IZelLu>(way), 0).find("{\\*\\customSound "),
+              std::string::npos);
 }
