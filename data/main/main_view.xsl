@@ -1,6 +1,6 @@
 <?xml version="1.0" encoding="UTF-8"?>
 <!-- The view of the main dictionary: the headword in bold, the pronunciation when its
-     option is checked, numbered senses on lines of their own, translations that are
+     option is checked, the parts of speech, numbered senses on lines of their own, translations that are
      headwords of the other side as cross-references, and found text highlighted. -->
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
   <xsl:output method="text" encoding="UTF-8"/>
@@ -17,6 +17,7 @@
       <xsl:text>{\cf3 [</xsl:text><xsl:apply-templates/><xsl:text>]}</xsl:text>
     </xsl:if>
   </xsl:template>
+  <xsl:template match="pos"><xsl:text> </xsl:text>{\i\cf3 <xsl:apply-templates/>}</xsl:template>
   <xsl:template match="s">\par <xsl:if test="@n">{\b <xsl:value-of select="@n"/>.} </xsl:if><xsl:apply-templates/></xsl:template>
   <xsl:template match="tr[@ref]">{\*\customRef <xsl:value-of select="string-length(.)"/>}{\cf1\ul <xsl:apply-templates/>}</xsl:template>
   <xsl:template match="abbr">{\*\customAbbr <xsl:value-of select="string-length(.)"/>}{\i <xsl:apply-templates/>}</xsl:template>

@@ -5,6 +5,7 @@
 #include "ZelErrors.h"
 #include "ZelFiles.h"
 #include "ZelInstaller.h"
+#include "ZelLXQuery.h"
 #include "ZelLangList.h"
 #include "ZelMemBlocks.h"
 #include "ZelNVDics.h"
@@ -293,4 +294,29 @@ TEST_F(TSampleTest, PronunciationsAreWaveImages) {
     way->SetIndex(0);
     EXPECT_NE(enit->GetEntryRtf(*ZelQuery<IZelLu>(way), 0).find("{\\*\\customSound "),
               std::string::npos);
+}
+
+TEST_F(TSampleTest, AdvancedSearchByPartOfSpeech) {
+    ZelRef<IZelDic> enit = Dic("DD6KNV1_ENIT");
+    ASSERT_TRUE(enit);
+    ZelRef<TZelLemmaQuery> query = ZelMake<TZelLemmaQuery>();
+    query->SetDic(enit);
+    ASSERT_EQ(query->GetFieldCount(), 3);
+    EXPECT_EQ(query->GetFieldData(2).GetField().Name, "Part of speech");
+    ASSERT_TRUE(query->GetFieldData(2).GetField().GetIndexBlocks());
+    TZelLXQueryItemData& verb = query->GetFieldData(2).Item(0);
+    verb.Operator = okEqInt;
+    verb.Arg1 = "2";
+    query->Run();
+    std::set<std::string> verbs;
+    ZelRef<IZelArrayCursor> result = query->GetResult();
+    for (int32_t i = 0; i < result->GetCount(); ++i) {
+        result->SetIndex(i);
+        verbs.insert(ZelWideToUtf8(ZelQuery<IZelLu>(result)->GetWideText()));
+    }
+    EXPECT_GT(verbs.size(), 500u);
+    EXPECT_TRUE(verbs.count("run") && verbs.count("speak") && !verbs.count("happy"));
+    // The value index agrees with testing every entry.
+    query->Execute(query->GetFieldData(2).Build(false));
+    EXPECT_EQ(size_t(query->GetResult()->GetCount()), size_t(result->GetCount()));
 }
