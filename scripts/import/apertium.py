@@ -7,9 +7,11 @@ by `zeldict dm4`.
 Every analysis "lemma<tag>...:form" becomes the reading "form, lemma, category,
 description" with the category of the lexicon format and a description written for a
 learner (Italian descriptions for Italian, English for English). Left out: verb + clitic
-joins and other compounds ("+"), acronyms, numerals, punctuation, forms outside
-Windows-1252, clitics written apart ("'s"), and the apostrophe spellings of final accented vowels ("perche'" for
-"perché"); elided forms such as "l'" and "dell'" stay.
+joins and other compounds ("+") except a preposition with the article ("della"),
+acronyms, numerals written in digits, punctuation and forms outside Windows-1252. The
+apostrophe spellings of final accented vowels ("perche'" for "perché") are kept without
+the apostrophe, the token that text gives; elided forms such as "l'" and "dell'" stay. A clitic written apart ("'s",
+"'ll") is kept as the letters after the apostrophe, the token that text gives.
 
 Usage: scripts/import/apertium.py [APERTIUM_FOLDER] [OUTPUT_FOLDER]
 """
@@ -31,17 +33,20 @@ HEADERS = {
 }
 
 VERBS = {"vblex", "vbser", "vbhaver", "vbmod", "vaux", "vbdo"}
-SKIPPED = {"acr", "num", "sent", "cm", "lpar", "rpar", "lquot", "rquot", "guio", "apos",
-           "sym", "punt", "percent", "ord"}
+SKIPPED = {"acr", "sent", "cm", "lpar", "rpar", "lquot", "rquot", "guio", "apos",
+           "sym", "punt", "percent"}
 
 
-def category(tags):
+ARTICLES = {"il", "lo", "la", "un", "uno", "una", "the", "a", "an"}
+
+
+def category(tags, lemma=""):
     first = tags[0]
     if first in ("n", "np"):
         return "n"
     if first in VERBS:
         return "v"
-    if first in ("adj", "predet"):
+    if first in ("adj", "predet", "num"):
         return "adj"
     if first in ("adv", "preadv"):
         return "adv"
@@ -54,7 +59,7 @@ def category(tags):
     if first == "ij":
         return "inte"
     if first == "det":
-        return "art" if ("def" in tags or ("ind" in tags and len(tags) <= 4)) else "adj"
+        return "art" if lemma in ARTICLES else "adj"
     if first == "abbr":
         return "abbr"
     return None
@@ -65,7 +70,8 @@ IT = {
     "adv": "avverbio", "preadv": "avverbio", "pr": "preposizione", "prn": "pronome",
     "rel": "pronome relativo", "cnjcoo": "congiunzione coordinativa",
     "cnjsub": "congiunzione subordinativa", "cnjadv": "congiunzione", "ij": "interiezione",
-    "det": "aggettivo", "abbr": "abbreviazione",
+    "det": "aggettivo", "abbr": "abbreviazione", "num": "numerale", "ord": "ordinale",
+    "articulated": "preposizione articolata",
     "vblex": "verbo", "vbser": "verbo", "vbhaver": "verbo", "vbmod": "verbo",
     "vaux": "verbo",
     "def": "articolo determinativo", "ind": "indefinito", "dem": "dimostrativo",
@@ -85,7 +91,7 @@ EN = {
     "adv": "adverb", "preadv": "adverb", "pr": "preposition", "prn": "pronoun",
     "rel": "relative pronoun", "cnjcoo": "coordinating conjunction",
     "cnjsub": "subordinating conjunction", "cnjadv": "conjunction", "ij": "interjection",
-    "det": "determiner", "abbr": "abbreviation",
+    "det": "determiner", "abbr": "abbreviation", "num": "numeral", "ord": "ordinal",
     "vblex": "verb", "vbser": "verb be", "vbhaver": "verb have", "vbmod": "modal verb",
     "vaux": "auxiliary verb", "vbdo": "verb do",
     "def": "definite article", "ind": "indefinite", "dem": "demonstrative",
@@ -106,6 +112,8 @@ def describe(language, tags):
     words = IT if language == "it" else EN
     if tags[0] == "det" and "def" in tags:
         tags = tags[1:]  # "articolo determinativo", not "aggettivo articolo ..."
+    if "articulated" in tags:
+        tags = tags[1:]  # "preposizione articolata", said once
     parts = [words[t] for t in tags if words.get(t)]
     return " ".join(dict.fromkeys(parts))  # each word once, in order
 
@@ -125,21 +133,34 @@ def readings(language, folder):
                              capture_output=True, text=True, check=True).stdout
         for line in out.splitlines():
             analysis, _, form = line.rpartition(":")
-            if not analysis or "+" in analysis or "#" in analysis or "<" not in analysis:
+            if not analysis or "#" in analysis or "<" not in analysis:
                 continue
+            if "+" in analysis:
+                # Of the joins, only a preposition with the article ("del", "sulla"):
+                # read as the preposition.
+                first, _, rest = analysis.partition("+")
+                if not (first.endswith("<pr>") and rest.startswith("il<det><def>")):
+                    continue
+                analysis = first[:-len("<pr>")] + "<pr><articulated>" + rest[len("il<det><def>"):]
             lemma = analysis[:analysis.index("<")]
             tags = re.findall(r"<([^>]*)>", analysis)
             if not tags or tags[0] in SKIPPED or any(t in SKIPPED for t in tags):
                 continue
-            code = category(tags)
+            if tags[0] == "num" and not form.isalpha():
+                continue
+            code = category(tags, lemma)
             if code is None or not form or not lemma:
                 continue
             if ACCENT_SUBSTITUTES.search(form) and code in ("n", "v", "adj", "adv"):
-                continue
+                # "piu'" for "più": text is cut at the apostrophe, so the token is "piu".
+                form = form[:-1]
             form = form.replace("’", "'")
             lemma = lemma.replace("’", "'")
-            # Clitics written apart ("'m", "'s") are a token of their own in text.
-            if form.startswith("'") or not fits(form) or not fits(lemma) or "\t" in form:
+            # Text is cut at apostrophes, so a clitic written apart ("'s", "'ll") is met
+            # as the letters after it.
+            if form.startswith("'"):
+                form = form[1:]
+            if not form or not fits(form) or not fits(lemma) or "\t" in form:
                 continue
             reading = (form, lemma, code, describe(language, tags))
             if reading not in seen:

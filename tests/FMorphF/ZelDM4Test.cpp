@@ -1,5 +1,6 @@
 #include "ZelDM4.h"
 #include "ZelCodePage.h"
+#include "ZelCoverage.h"
 #include "ZelDM4Compiler.h"
 #include "ZelDialogs.h"
 #include "ZelDicRegistry.h"
@@ -215,4 +216,15 @@ TEST(DM4, TheBuilderReportsABrokenMorphologyAndGoesOn) {
     EXPECT_EQ(list->GetCount(), 0);
     ASSERT_EQ(dialogs->Shown.size(), 1u);
     EXPECT_EQ(dialogs->Shown[0], bad + ": '' is not a valid integer value");
+}
+
+TEST(DM4, CoverageCountsTheWordsAnalysisRecognises) {
+    TCompiledItalian it;
+    std::string text = it.Dir.File("text.txt");
+    WriteBytes(text, "Le case sono belle, per esempio.\nXyzzy a Roma: 12 xyzzy!\n");
+    TZelCoverage coverage = ZelMeasureCoverage(it.Description, text);
+    // "per esempio" is one unit of two words; numbers and punctuation are no words.
+    EXPECT_EQ(coverage.WordTokens, 10);
+    EXPECT_EQ(coverage.Known, 8);
+    EXPECT_EQ(coverage.Unknown, (std::map<std::u16string, int64_t>{{u"xyzzy", 2}}));
 }

@@ -4,12 +4,16 @@
 //   zeldict dm4 LEXICON OUTDIR        compile a DM4 morphological dictionary
 //   zeldict install NAME DESCRIPTION  register a dictionary in a hive
 //   zeldict uninstall NAME            remove its registration
+#include "ZelCodePage.h"
+#include "ZelCoverage.h"
 #include "ZelDD6Compiler.h"
 #include "ZelDM4Compiler.h"
 #include "ZelErrors.h"
 #include "ZelInstaller.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -32,6 +36,10 @@ const char* const Usage =
     "                          name (DD6KNV1, DM4KNVIT1 ...): in the machine hive of\n"
     "                          this build or prefix, or with --user in your own\n"
     "  uninstall [--user] NAME remove a registration\n"
+    "  coverage [--unknown N] DESCRIPTION TEXT\n"
+    "                          the share of a UTF-8 text's words that a DM4\n"
+    "                          dictionary recognises (and the N most frequent\n"
+    "                          words it does not)\n"
     "\n"
     "The source formats are described in docs/dictionary-source.md.\n";
 
@@ -126,6 +134,30 @@ int Uninstall(int argc, char** argv) {
     return 0;
 }
 
+int Coverage(int argc, char** argv) {
+    int first = 2;
+    long listed = 0;
+    if (argc == 6 && std::string(argv[2]) == "--unknown") {
+        listed = std::strtol(argv[3], nullptr, 10);
+        first = 4;
+    }
+    if (argc != first + 2) {
+        std::fputs(Usage, stderr);
+        return 2;
+    }
+    TZelCoverage c = ZelMeasureCoverage(argv[first], argv[first + 1]);
+    std::printf("%lld of %lld words recognised (%.1f%%)\n", (long long)c.Known,
+                (long long)c.WordTokens, 100.0 * c.Share());
+    std::vector<std::pair<int64_t, std::u16string>> unknown;
+    for (const auto& [form, count] : c.Unknown)
+        unknown.emplace_back(-count, form);
+    std::sort(unknown.begin(), unknown.end());
+    for (size_t i = 0; i < unknown.size() && long(i) < listed; ++i)
+        std::printf("%8lld %s\n", (long long)-unknown[i].first,
+                    ZelWideToUtf8(unknown[i].second).c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -145,6 +177,8 @@ int main(int argc, char** argv) {
             return Install(argc, argv);
         if (command == "uninstall")
             return Uninstall(argc, argv);
+        if (command == "coverage")
+            return Coverage(argc, argv);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zeldict: %s\n", e.what());
         return 1;
