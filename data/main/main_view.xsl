@@ -1,7 +1,8 @@
 <?xml version="1.0" encoding="UTF-8"?>
 <!-- The view of the main dictionary: the headword in bold, the pronunciation when its
-     option is checked, the parts of speech, numbered senses on lines of their own, translations that are
-     headwords of the other side as cross-references, and found text highlighted. -->
+     option is checked, the parts of speech, a picture where there is one, numbered senses
+     on lines of their own, translations that are headwords of the other side as
+     cross-references, and found text highlighted. -->
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
   <xsl:output method="text" encoding="UTF-8"/>
   <xsl:param name="dicPath"/>
@@ -18,6 +19,7 @@
     </xsl:if>
   </xsl:template>
   <xsl:template match="pos"><xsl:text> </xsl:text>{\i\cf3 <xsl:apply-templates/>}</xsl:template>
+  <xsl:template match="pic">\par {\*\customImage <xsl:value-of select="@file"/>}</xsl:template>
   <xsl:template match="s">\par <xsl:if test="@n">{\b <xsl:value-of select="@n"/>.} </xsl:if><xsl:apply-templates/></xsl:template>
   <xsl:template match="tr[@ref]">{\*\customRef <xsl:value-of select="string-length(.)"/>}{\cf1\ul <xsl:apply-templates/>}</xsl:template>
   <xsl:template match="abbr">{\*\customAbbr <xsl:value-of select="string-length(.)"/>}{\i <xsl:apply-templates/>}</xsl:template>

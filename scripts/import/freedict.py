@@ -85,6 +85,36 @@ LABELS = {
 }
 
 
+# Entries that show a picture: a flag drawn by write_flags, beside the source.
+PICTURES = {"Italy": "flag-it.png", "Italia": "flag-it.png",
+            "England": "flag-en.png", "Inghilterra": "flag-en.png"}
+
+
+def write_png(path, width, height, pixel):
+    """A truecolour PNG of pixel(x, y) -> (r, g, b)."""
+    import struct
+    import zlib
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    rows = b"".join(b"\0" + bytes(c for x in range(width) for c in pixel(x, y))
+                    for y in range(height))
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+                chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
+def write_flags(folder):
+    green, white, red = (0, 146, 70), (255, 255, 255), (206, 43, 55)
+    write_png(os.path.join(folder, "flag-it.png"), 90, 60,
+              lambda x, y: green if x < 30 else white if x < 60 else red)
+    write_png(os.path.join(folder, "flag-en.png"), 90, 60,
+              lambda x, y: red if 39 <= x < 51 or 24 <= y < 36 else white)
+
+
 def lemma_categories(lexicon):
     """lemma -> categories, from a full-form lexicon of data/morph (what the sample
     morphology will answer for the headword)."""
@@ -135,6 +165,8 @@ def language_xml(code, entries, other_headwords, search, sounds, categories):
             parts.append(f"<pron{sound}>{html.escape(pron)}</pron>")
         for label in parts_of_speech(code, headword, categories):
             parts.append(f"<pos>{label}</pos>")
+        if headword in PICTURES:
+            parts.append(f'<pic file="{PICTURES[headword]}"/>')
         for n, sense in enumerate(senses, 1):
             trs = []
             for t in sense:
@@ -163,6 +195,7 @@ def main():
             lines.append(f"{code}\t{n:04d}.wav\t{headword}\n")
     with open(os.path.join(os.path.dirname(output), "sounds.tsv"), "w", encoding="utf-8") as f:
         f.write("".join(lines))
+    write_flags(os.path.dirname(output))
     morph = os.path.join(os.path.dirname(output), "..", "morph")
     en_xml, en_skipped = language_xml("en", english, it_heads, "search-en.ini", sounds["en"],
                                       lemma_categories(os.path.join(morph, "en.tsv.xz")))
@@ -177,6 +210,8 @@ def main():
                 '    <option caption="Pronunciation" checked="yes" element="phon"'
                 ' hint="Show the pronunciation" image="3"/>\n'
                 "  </view>\n"
+                '  <resource file="flag-it.png"/>\n'
+                '  <resource file="flag-en.png"/>\n'
                 "  <abbreviations>\n")
         abbreviations = {}
         for code in ("en", "it"):

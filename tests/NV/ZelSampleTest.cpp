@@ -320,3 +320,16 @@ TEST_F(TSampleTest, AdvancedSearchByPartOfSpeech) {
     query->Execute(query->GetFieldData(2).Build(false));
     EXPECT_EQ(size_t(query->GetResult()->GetCount()), size_t(result->GetCount()));
 }
+
+TEST_F(TSampleTest, PicturesAreInstalledBesideTheDictionary) {
+    ZelRef<IZelDic> iten = Dic("DD6KNV1_ITEN");
+    ASSERT_TRUE(iten);
+    ZelRef<IZelArrayCursor> italia = iten->LookupLu(u"Italia", u"Italia", -1, 0);
+    ASSERT_TRUE(italia);
+    italia->SetIndex(0);
+    std::string rtf = iten->GetEntryRtf(*ZelQuery<IZelLu>(italia), 0);
+    EXPECT_NE(rtf.find("{\\*\\customImage flag-it.png}"), std::string::npos) << rtf;
+    std::string png =
+        ReadBytes(iten->GetBasePath().substr(0, iten->GetBasePath().rfind('/')) + "/flag-it.png");
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+}
