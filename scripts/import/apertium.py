@@ -6,8 +6,9 @@ by `zeldict dm4`.
 
 Every analysis "lemma<tag>...:form" becomes the reading "form, lemma, category,
 description" with the category of the lexicon format and a description written for a
-learner (Italian descriptions for Italian, English for English). Left out: verb + clitic
-joins and other compounds ("+") except a preposition with the article ("della"),
+learner (Italian descriptions for Italian, English for English). Left out: compounds ("+")
+other than a preposition with the article ("della") and a verb with one enclitic pronoun
+("farlo"),
 acronyms, numerals written in digits, punctuation and forms outside Windows-1252. The
 apostrophe spellings of final accented vowels ("perche'" for "perché") are kept without
 the apostrophe, the token that text gives; elided forms such as "l'" and "dell'" stay. A clitic written apart ("'s",
@@ -71,7 +72,7 @@ IT = {
     "rel": "pronome relativo", "cnjcoo": "congiunzione coordinativa",
     "cnjsub": "congiunzione subordinativa", "cnjadv": "congiunzione", "ij": "interiezione",
     "det": "aggettivo", "abbr": "abbreviazione", "num": "numerale", "ord": "ordinale",
-    "articulated": "preposizione articolata",
+    "articulated": "preposizione articolata", "enclitic": "con pronome enclitico",
     "vblex": "verbo", "vbser": "verbo", "vbhaver": "verbo", "vbmod": "verbo",
     "vaux": "verbo",
     "def": "articolo determinativo", "ind": "indefinito", "dem": "dimostrativo",
@@ -136,12 +137,17 @@ def readings(language, folder):
             if not analysis or "#" in analysis or "<" not in analysis:
                 continue
             if "+" in analysis:
-                # Of the joins, only a preposition with the article ("del", "sulla"):
-                # read as the preposition.
+                # Of the joins, a preposition with the article ("del", "sulla"), read as
+                # the preposition, and a verb with one enclitic pronoun ("farlo", "dimmi"),
+                # read as the verb.
                 first, _, rest = analysis.partition("+")
-                if not (first.endswith("<pr>") and rest.startswith("il<det><def>")):
+                if first.endswith("<pr>") and rest.startswith("il<det><def>"):
+                    analysis = (first[:-len("<pr>")] + "<pr><articulated>" +
+                                rest[len("il<det><def>"):])
+                elif "+" not in rest and "<enc>" in rest and re.search(r"<vb[a-z]*>", first):
+                    analysis = first + "<enclitic>"
+                else:
                     continue
-                analysis = first[:-len("<pr>")] + "<pr><articulated>" + rest[len("il<det><def>"):]
             lemma = analysis[:analysis.index("<")]
             tags = re.findall(r"<([^>]*)>", analysis)
             if not tags or tags[0] in SKIPPED or any(t in SKIPPED for t in tags):
