@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds Norvel if needed (installing what is missing, reusing an existing build) with
+# its sample installation, then runs the command-line front end nvlook with the given
+# arguments. With none: a demonstration look-up of an Italian and an English sentence.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$root/build/release"
+"$root/scripts/install-deps.sh" >&2
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+if [ ! -f "$build/build.ninja" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORVEL_TESTS=OFF \
+        "${launcher[@]}" >&2
+fi
+cmake --build "$build" --target nvlook sample >&2
+nvlook="$build/bin/nvlook"
+if [ $# -eq 0 ]; then
+    echo "\$ nvlook lookup \"Le case sono belle\""
+    "$nvlook" lookup "Le case sono belle" || true
+    echo
+    echo "\$ nvlook --pair en-it lookup \"The children were running\""
+    "$nvlook" --pair en-it lookup "The children were running" || true
+    echo
+    echo "More: $nvlook --help"
+    exit 0
+fi
+exec "$nvlook" "$@"

@@ -1,0 +1,97 @@
+// nvlook end to end, on the build tree's sample installation, through the real settings
+// store (the user's hive in a temporary folder).
+#include "ZelFiles.h"
+#include "ZelSettingsStore.h"
+#include "ZelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace {
+
+struct TRun {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+TRun NVLook(const std::string& arguments) {
+    TTempDir dir;
+    std::string command = "ZEL_USER_HIVE='" + dir.File("user.reg") + "' '" NVLOOK_PATH "' " +
+                          arguments + " 2>'" + dir.File("err") + "'";
+    TRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.Out.append(buffer, n);
+    int status = pclose(pipe);
+    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.Err = ReadBytes(dir.File("err"));
+    return run;
+}
+
+class TNVLookTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        unsetenv("ZEL_MACHINE_HIVE");
+        ZelSettings().Reset();
+        if (!ZelFileExists(ZelSettings().GetHivePath(TZelHive::LocalMachine)))
+            GTEST_SKIP() << "the sample installation is not built";
+    }
+};
+
+} // namespace
+
+TEST_F(TNVLookTest, LooksUpTheLemmasOfATextInBothPairs) {
+    TRun it = NVLook("lookup 'Le case sono belle'");
+    EXPECT_EQ(it.Status, 0) << it.Err;
+    EXPECT_NE(it.Out.find("── casa ── Dizionario Norvel (italiano - English)\ncasa [kˈaza] s.\n1. "
+                          "house\n2. home\n"),
+              std::string::npos)
+        << it.Out;
+    EXPECT_NE(it.Out.find("── bello ──"), std::string::npos);
+    EXPECT_EQ(it.Out.find("\x1b["), std::string::npos); // not a terminal: plain text
+
+    TRun en = NVLook("--pair en-it lookup 'The children were running'");
+    EXPECT_EQ(en.Status, 0) << en.Err;
+    EXPECT_NE(en.Out.find("── child ──"), std::string::npos);
+    EXPECT_NE(en.Out.find("── run ──"), std::string::npos);
+    // Without --pair the language is guessed from the words.
+    EXPECT_NE(NVLook("lookup 'The children were running'").Out.find("── child ──"),
+              std::string::npos);
+}
+
+TEST_F(TNVLookTest, OtherCommands) {
+    TRun forms = NVLook("forms it anagram amor");
+    EXPECT_EQ(forms.Status, 0);
+    EXPECT_NE(forms.Out.find("\nroma\n"), std::string::npos) << forms.Out;
+
+    TRun analyze = NVLook("analyze 'Le case.'");
+    EXPECT_NE(analyze.Out.find("  case          casa [n]  sostantivo femminile plurale"),
+              std::string::npos)
+        << analyze.Out;
+
+    TRun headwords = NVLook("headwords DD6KNV1_ITEN casa");
+    EXPECT_EQ(headwords.Out.substr(0, 5), "casa\n");
+
+    TRun dicts = NVLook("dicts");
+    EXPECT_NE(dicts.Out.find("DM4KNVIT1        it     Morfologia italiana"), std::string::npos);
+}
+
+TEST_F(TNVLookTest, ExitStatusAndErrors) {
+    const std::vector<std::tuple<std::string, int, std::string>> cases = {
+        {"lookup qqqxyzzy", 1, ""},
+        {"forms it anagram qqqq", 1, ""},
+        {"bogus", 2, "nvlook: Unknown command \"bogus\"\n"},
+        {"forms xx anagram a", 2, "nvlook: Unknown language \"xx\" (it or en)\n"},
+        {"forms it anagram", 2, "nvlook: The operator anagram needs a value\n"},
+        {"headwords NOPE", 2, "nvlook: No dictionary \"NOPE\" (see nvlook dicts)\n"},
+        {"--pair it_en lookup casa", 2, "nvlook: A pair is written it-en or en-it\n"},
+    };
+    for (const auto& [arguments, status, firstLine] : cases) {
+        TRun run = NVLook(arguments);
+        EXPECT_EQ(run.Status, status) << arguments;
+        EXPECT_EQ(run.Err.substr(0, run.Err.find('\n') + 1), firstLine) << arguments;
+    }
+}

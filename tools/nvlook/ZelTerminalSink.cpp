@@ -1,0 +1,44 @@
+#include "ZelTerminalSink.h"
+
+#include "ZelCodePage.h"
+
+void TZelTerminalSink::Text(const std::u16string& text, const TZelRtfFormat& format) {
+    std::string codes;
+    if (Styled) {
+        if (format.Bold)
+            codes += ";1";
+        if (format.Italic)
+            codes += ";3";
+        if (format.Underline)
+            codes += ";4";
+        if (format.Highlight)
+            codes += ";7";
+        if (format.Color > 0 && size_t(format.Color) < Colors.size()) {
+            const TZelRtfColor& c = Colors[size_t(format.Color)];
+            codes += ";38;2;" + std::to_string(c.Red) + ";" + std::to_string(c.Green) + ";" +
+                     std::to_string(c.Blue);
+        }
+    }
+    if (!codes.empty())
+        Out += "\x1b[" + codes.substr(1) + "m";
+    Out += ZelWideToUtf8(text);
+    if (!codes.empty())
+        Out += "\x1b[0m";
+}
+
+void TZelTerminalSink::ParagraphBreak() {
+    Out += "\n";
+}
+
+void TZelTerminalSink::LineBreak() {
+    Out += "\n";
+}
+
+void TZelTerminalSink::HotSpot(TZelRtfHotSpot kind, const std::string& argument, int32_t) {
+    if (kind == TZelRtfHotSpot::Image)
+        Out += "[picture: " + argument + "]";
+}
+
+std::string TZelTerminalSink::Result() const {
+    return Out.empty() || Out.back() == '\n' ? Out : Out + "\n";
+}

@@ -1,0 +1,423 @@
+// nvlook: the command-line front end to the engine. It opens the installed dictionaries as
+// the workstation does (the installation registry of the settings store) and prints
+// analyses, entries, headword lists and word-form search results.
+//
+// Exit status: 0 something found, 1 nothing found, 2 usage or data error.
+#include "ZelCodePage.h"
+#include "ZelDialogs.h"
+#include "ZelDic.h"
+#include "ZelDicRegistry.h"
+#include "ZelErrors.h"
+#include "ZelLXQuery.h"
+#include "ZelNVDics.h"
+#include "ZelRtfReader.h"
+#include "ZelSentenceItem.h"
+#include "ZelSentenceList.h"
+#include "ZelTerminalSink.h"
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <unicode/uchar.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const char* const Usage =
+    "Usage: nvlook [--pair it-en|en-it] [--plain] COMMAND ARGUMENTS\n"
+    "\n"
+    "Commands:\n"
+    "  lookup TEXT              analyse the text, then show the entries of every\n"
+    "                           lemma from every dictionary of the language pair\n"
+    "  analyze TEXT             the sentences, words and readings of the text\n"
+    "  headwords DICT [PREFIX]  20 headwords of a dictionary from the prefix on\n"
+    "                           (DICT is an id shown by \"nvlook dicts\")\n"
+    "  forms LANG OPERATOR VALUE\n"
+    "                           every word form of the language (it, en) that\n"
+    "                           satisfies the condition; operators: anagram,\n"
+    "                           discard, exchange, wedge, begins, contains, ends,\n"
+    "                           wildcards, length, palindrome, double-faced,\n"
+    "                           consonants, vowels\n"
+    "  dicts                    the installed dictionaries\n"
+    "\n"
+    "Without --pair, the language of the text is guessed from the words each\n"
+    "morphology recognises. Exit status: 0 found, 1 nothing found, 2 error.\n";
+
+// A language pair: the source language's morphology and the dictionaries of the pair.
+struct TPair {
+    TZelLanguage Source = ZelLangItalian;
+    TZelLanguage Target = ZelLangEnglish;
+};
+
+struct TOptions {
+    bool PairGiven = false;
+    TPair Pair;
+    bool Styled = isatty(STDOUT_FILENO) != 0;
+    std::vector<std::string> Arguments;
+};
+
+class TUsageError : public EZelError {
+public:
+    using EZelError::EZelError;
+};
+
+TZelLanguage LanguageOf(const std::string& code) {
+    if (code == "it")
+        return ZelLangItalian;
+    if (code == "en")
+        return ZelLangEnglish;
+    throw TUsageError("Unknown language \"" + code + "\" (it or en)");
+}
+
+TOptions ParseOptions(int argc, char** argv) {
+    TOptions options;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--pair" && i + 1 < argc) {
+            std::string pair = argv[++i];
+            if (pair.size() != 5 || pair[2] != '-')
+                throw TUsageError("A pair is written it-en or en-it");
+            options.Pair = {LanguageOf(pair.substr(0, 2)), LanguageOf(pair.substr(3))};
+            options.PairGiven = true;
+        } else if (a == "--plain") {
+            options.Styled = false;
+        } else if (a == "--help" || a == "-h") {
+            options.Arguments = {"help"};
+            return options;
+        } else if (a.rfind("--", 0) == 0) {
+            throw TUsageError("Unknown option " + a);
+        } else {
+            options.Arguments.push_back(a);
+        }
+    }
+    return options;
+}
+
+ZelRef<IZelDicMorph> Morphology(TZelLanguage language) {
+    ZelRef<IZelDicList> list = GetDicList();
+    for (int32_t i = 0; i < list->GetCount(); ++i) {
+        ZelRef<IZelDic> dic = list->GetDic(i);
+        ZelRef<IZelDicMorph> morph = ZelQuery<IZelDicMorph>(dic);
+        if (morph && dic->GetSourceLang() == language)
+            return morph;
+    }
+    return nullptr;
+}
+
+bool HasLetter(const std::u16string& text) {
+    for (char16_t c : text)
+        if (u_isalpha(c))
+            return true;
+    return false;
+}
+
+// The first reading of an item (the item itself unless it holds alternatives).
+ZelRef<IZelSentenceItem> FirstReading(const ZelRef<IZelSentenceItem>& item) {
+    return item->GetKind() == ZelItemAlternatives && item->GetCount() ? item->GetItem(0) : item;
+}
+
+// The words of a sentence item, and how many of them the morphology knows.
+void CountKnown(IZelSentenceItem& sentence, int& words, int& known) {
+    for (int32_t i = 0; i < sentence.GetCount(); ++i) {
+        ZelRef<IZelSentenceItem> reading = FirstReading(sentence.GetItem(i));
+        if (!HasLetter(reading->GetWordForm()))
+            continue;
+        ++words;
+        known += reading->GetKnown() ? 1 : 0;
+    }
+}
+
+// Italian unless English recognises more of the text's words.
+TPair GuessPair(const std::u16string& text) {
+    int best = -1;
+    TPair pair;
+    for (TPair candidate :
+         {TPair{ZelLangItalian, ZelLangEnglish}, TPair{ZelLangEnglish, ZelLangItalian}}) {
+        ZelRef<IZelDicMorph> morph = Morphology(candidate.Source);
+        if (!morph)
+            continue;
+        int words = 0, known = 0;
+        if (ZelRef<IZelSentenceItem> item = morph->Analyze(text))
+            CountKnown(*item, words, known);
+        if (known > best) {
+            best = known;
+            pair = candidate;
+        }
+    }
+    return pair;
+}
+
+std::string Utf8(const std::u16string& text) {
+    return ZelWideToUtf8(text);
+}
+
+std::string LanguageCode(TZelLanguage language) {
+    return language == ZelLangItalian ? "it" : language == ZelLangEnglish ? "en" : "?";
+}
+
+// The readings of a sentence, one line each: form, lemma and category, description.
+void PrintReadings(IZelSentenceItem& sentence) {
+    for (int32_t i = 0; i < sentence.GetCount(); ++i) {
+        ZelRef<IZelSentenceItem> item = sentence.GetItem(i);
+        if (!HasLetter(FirstReading(item)->GetWordForm()))
+            continue; // punctuation and numbers
+        std::vector<ZelRef<IZelSentenceItem>> readings;
+        if (item->GetKind() == ZelItemAlternatives)
+            for (int32_t r = 0; r < item->GetCount(); ++r)
+                readings.push_back(item->GetItem(r));
+        else
+            readings.push_back(item);
+        for (size_t r = 0; r < readings.size(); ++r) {
+            IZelSentenceItem& reading = *readings[r];
+            std::string form = r == 0 ? Utf8(reading.GetWordForm()) : "";
+            std::string line =
+                "  " + form + std::string(form.size() < 14 ? 14 - form.size() : 1, ' ');
+            if (!reading.GetKnown()) {
+                std::printf("%s(unknown)\n", line.c_str());
+                continue;
+            }
+            std::string description = reading.GetDescription();
+            for (char& c : description)
+                if (c == '\r')
+                    c = ';';
+            std::printf(
+                "%s%s%s  %s\n", line.c_str(), Utf8(reading.GetLemma()).c_str(),
+                reading.GetCatSuffix().c_str(),
+                ZelWideToUtf8(ZelCodePageToWide(description, ZelGetSystemCodePage())).c_str());
+        }
+    }
+}
+
+int Analyze(const TOptions& options) {
+    if (options.Arguments.size() != 2)
+        throw TUsageError("analyze needs one TEXT");
+    std::u16string text = ZelUtf8ToWide(options.Arguments[1]);
+    TPair pair = options.PairGiven ? options.Pair : GuessPair(text);
+    ZelRef<IZelDicMorph> morph = Morphology(pair.Source);
+    if (!morph)
+        throw EZelError("No morphology installed for " + LanguageCode(pair.Source));
+    TZelSentenceList sentences;
+    sentences.SetText(text);
+    int words = 0, known = 0;
+    for (int32_t s = 0; s < sentences.GetCount(); ++s) {
+        std::u16string sentence = sentences.GetSentenceText(s);
+        std::printf("%s\n", Utf8(sentence).c_str());
+        if (ZelRef<IZelSentenceItem> item = morph->Analyze(sentence)) {
+            PrintReadings(*item);
+            CountKnown(*item, words, known);
+        }
+    }
+    return known > 0 ? 0 : 1;
+}
+
+// The lemmas of the text in order of appearance, each once.
+std::vector<std::u16string> Lemmas(IZelDicMorph& morph, const std::u16string& text) {
+    std::vector<std::u16string> lemmas;
+    std::set<std::u16string> seen;
+    TZelSentenceList sentences;
+    sentences.SetText(text);
+    for (int32_t s = 0; s < sentences.GetCount(); ++s) {
+        ZelRef<IZelSentenceItem> item = morph.Analyze(sentences.GetSentenceText(s));
+        for (int32_t i = 0; item && i < item->GetCount(); ++i) {
+            ZelRef<IZelSentenceItem> child = item->GetItem(i);
+            std::vector<ZelRef<IZelSentenceItem>> readings;
+            if (child->GetKind() == ZelItemAlternatives)
+                for (int32_t r = 0; r < child->GetCount(); ++r)
+                    readings.push_back(child->GetItem(r));
+            else
+                readings.push_back(child);
+            for (const auto& reading : readings) {
+                std::u16string lemma = reading->GetKnown() ? reading->GetLemma() : u"";
+                if (!lemma.empty() && seen.insert(lemma).second)
+                    lemmas.push_back(lemma);
+            }
+        }
+    }
+    return lemmas;
+}
+
+std::vector<ZelRef<IZelDic>> EntryDictionaries(const TPair& pair) {
+    ZelRef<TZelInterfaceList> list = ZelMake<TZelInterfaceList>();
+    CollectDics(pair.Source, pair.Target, *list, IZelDic::IID);
+    std::vector<ZelRef<IZelDic>> dics;
+    for (int32_t i = 0; i < list->GetCount(); ++i) {
+        ZelRef<IZelDic> dic = ZelQuery<IZelDic>(list->Get(i));
+        if (dic && !ZelQuery<IZelDicMorph>(dic) && dic->HasLuList())
+            dics.push_back(dic);
+    }
+    return dics;
+}
+
+std::string Rendered(IZelDic& dic, IZelLu& lu, bool styled) {
+    TZelTerminalSink sink(styled);
+    ZelReadRtf(dic.GetEntryRtf(lu, 0), ZelGetSystemCodePage(), sink);
+    return sink.Result();
+}
+
+int Lookup(const TOptions& options) {
+    if (options.Arguments.size() != 2)
+        throw TUsageError("lookup needs one WORD or TEXT");
+    std::u16string text = ZelUtf8ToWide(options.Arguments[1]);
+    TPair pair = options.PairGiven ? options.Pair : GuessPair(text);
+    ZelRef<IZelDicMorph> morph = Morphology(pair.Source);
+    std::vector<std::u16string> lemmas =
+        morph ? Lemmas(*morph, text) : std::vector<std::u16string>{};
+    if (lemmas.empty())
+        lemmas.push_back(text); // no analysis: look the text up as it is
+    int shown = 0;
+    for (const std::u16string& lemma : lemmas)
+        for (const ZelRef<IZelDic>& dic : EntryDictionaries(pair)) {
+            ZelRef<IZelArrayCursor> found = dic->LookupLu(lemma, lemma, -1, 0);
+            if (!found)
+                continue;
+            ZelRef<IZelLu> lu = ZelQuery<IZelLu>(found);
+            for (int32_t i = 0; i < found->GetCount(); ++i) {
+                found->SetIndex(i);
+                std::printf("%s── %s ── %s\n", shown ? "\n" : "", Utf8(lemma).c_str(),
+                            Utf8(dic->GetName()).c_str());
+                std::fputs(Rendered(*dic, *lu, options.Styled).c_str(), stdout);
+                ++shown;
+            }
+        }
+    return shown > 0 ? 0 : 1;
+}
+
+ZelRef<IZelDic> DictionaryById(const std::string& id) {
+    ZelRef<IZelDicList> list = GetDicList();
+    for (int32_t i = 0; i < list->GetCount(); ++i)
+        if (list->GetDic(i)->GetId() == id)
+            return list->GetDic(i);
+    throw TUsageError("No dictionary \"" + id + "\" (see nvlook dicts)");
+}
+
+int Headwords(const TOptions& options) {
+    if (options.Arguments.size() < 2 || options.Arguments.size() > 3)
+        throw TUsageError("headwords needs DICT and optionally PREFIX");
+    ZelRef<IZelDic> dic = DictionaryById(options.Arguments[1]);
+    ZelRef<IZelArrayCursor> entries = dic->GetEntries();
+    if (!entries)
+        return 1;
+    int32_t start = 0;
+    if (options.Arguments.size() == 3) {
+        ZelRef<TZelLu> key =
+            ZelMake<TZelLu>(dic, ZelUtf8ToWide(options.Arguments[2]), -1, uint8_t(0));
+        dic->FindLu(*entries, *key, start);
+    }
+    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
+    int32_t end = std::min(entries->GetCount(), start + 20);
+    for (int32_t i = start; i < end; ++i) {
+        entries->SetIndex(i);
+        std::string line = Utf8(lu->GetWideText());
+        if (dic->GetLuStyle() == ZelLuStyleOrdinal && lu->GetOrdinal() > 1)
+            line += " " + std::to_string(lu->GetOrdinal());
+        std::printf("%s\n", line.c_str());
+    }
+    return end > start ? 0 : 1;
+}
+
+TZelOpKind OperatorOf(const std::string& name) {
+    static const std::map<std::string, TZelOpKind> names = {
+        {"anagram", okAnagramOf},
+        {"discard", okDiscardOf},
+        {"exchange", okExchangeOf},
+        {"wedge", okWedgeOf},
+        {"begins", okBeginsWith},
+        {"contains", okContains},
+        {"ends", okEndsWith},
+        {"wildcards", okWildcards},
+        {"length", okLengthIs},
+        {"palindrome", okIsPalindrome},
+        {"double-faced", okIsDoubleFaced},
+        {"consonants", okContainsTheOnlyConsonants},
+        {"vowels", okContainsTheOnlyVowels}};
+    auto found = names.find(name);
+    if (found == names.end())
+        throw TUsageError("Unknown operator \"" + name + "\"");
+    return found->second;
+}
+
+int Forms(const TOptions& options) {
+    if (options.Arguments.size() < 3 || options.Arguments.size() > 4)
+        throw TUsageError("forms needs LANG, OPERATOR and (for most operators) VALUE");
+    TZelLanguage language = LanguageOf(options.Arguments[1]);
+    ZelRef<IZelDicMorph> morph = Morphology(language);
+    if (!morph)
+        throw EZelError("No morphology installed for " + options.Arguments[1]);
+    ZelRef<TZelWordFormQuery> query = ZelMake<TZelWordFormQuery>();
+    query->SetDic(ZelQuery<IZelDic>(morph));
+    TZelLXQueryItemData& item = query->GetFieldData(0).Item(0);
+    item.Operator = OperatorOf(options.Arguments[2]);
+    if (options.Arguments.size() == 4)
+        item.Arg1 = ZelWideToCodePage(ZelUtf8ToWide(options.Arguments[3]), ZelGetSystemCodePage());
+    if (query->IsEmpty())
+        throw TUsageError("The operator " + options.Arguments[2] + " needs a value");
+    bool progress = isatty(STDERR_FILENO) != 0;
+    query->OnProgress = [&](TZelLXQuery&, int32_t done, int32_t found, int32_t total) {
+        if (progress && total > 0)
+            std::fprintf(stderr, "\r%3d%%  %d found", int(100LL * done / total), found);
+        return false;
+    };
+    query->Run();
+    if (progress)
+        std::fputs("\r\x1b[K", stderr);
+    ZelRef<IZelArrayCursor> result = query->GetResult();
+    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(result);
+    for (int32_t i = 0; i < result->GetCount(); ++i) {
+        result->SetIndex(i);
+        std::printf("%s\n", Utf8(lu->GetWideText()).c_str());
+    }
+    return result->GetCount() > 0 ? 0 : 1;
+}
+
+int Dicts() {
+    ZelRef<IZelDicList> list = GetDicList();
+    for (int32_t i = 0; i < list->GetCount(); ++i) {
+        ZelRef<IZelDic> dic = list->GetDic(i);
+        std::string languages = LanguageCode(dic->GetSourceLang());
+        if (dic->IsBilingual())
+            languages += "-" + LanguageCode(dic->GetTargetLang());
+        std::printf("%-16s %-6s %s\n", dic->GetId().c_str(), languages.c_str(),
+                    Utf8(dic->GetName()).c_str());
+    }
+    return list->GetCount() > 0 ? 0 : 1;
+}
+
+int Run(const TOptions& options) {
+    const std::vector<std::string>& a = options.Arguments;
+    if (a.empty())
+        throw TUsageError("No command");
+    if (a[0] == "help") {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    ZelRegisterNVBuilders();
+    if (a[0] == "lookup")
+        return Lookup(options);
+    if (a[0] == "analyze")
+        return Analyze(options);
+    if (a[0] == "headwords")
+        return Headwords(options);
+    if (a[0] == "forms")
+        return Forms(options);
+    if (a[0] == "dicts")
+        return Dicts();
+    throw TUsageError("Unknown command \"" + a[0] + "\"");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int status = 2;
+    try {
+        status = Run(ParseOptions(argc, argv));
+    } catch (const TUsageError& e) {
+        std::fprintf(stderr, "nvlook: %s\n%s", e.what(), Usage);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "nvlook: %s\n", e.what());
+    }
+    ZelReleaseDicList(true);
+    return status;
+}
