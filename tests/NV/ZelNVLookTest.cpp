@@ -16,10 +16,12 @@ struct TRun {
     std::string Out, Err;
 };
 
-TRun NVLook(const std::string& arguments) {
+// Runs nvlook with its own user hive and, when given, its own data folder (the notes).
+TRun NVLook(const std::string& arguments, const std::string& dataHome = "") {
     TTempDir dir;
-    std::string command = "ZEL_USER_HIVE='" + dir.File("user.reg") + "' '" NVLOOK_PATH "' " +
-                          arguments + " 2>'" + dir.File("err") + "'";
+    std::string command = "ZEL_USER_HIVE='" + dir.File("user.reg") + "' XDG_DATA_HOME='" +
+                          (dataHome.empty() ? dir.File("data") : dataHome) +
+                          "' '" NVLOOK_PATH "' " + arguments + " 2>'" + dir.File("err") + "'";
     TRun run;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
@@ -79,6 +81,32 @@ TEST_F(TNVLookTest, OtherCommands) {
     EXPECT_NE(dicts.Out.find("DM4KNVIT1        it     Morfologia italiana"), std::string::npos);
 }
 
+TEST_F(TNVLookTest, AdvancedSearch) {
+    TRun interjections = NVLook("search DD6KNV1_ENIT 'part of speech' equal interjection");
+    EXPECT_EQ(interjections.Status, 0);
+    EXPECT_NE(interjections.Out.find("\nhello\n"), std::string::npos) << interjections.Out;
+    EXPECT_EQ(NVLook("search DD6KNV1_ENIT 3 equal 8").Out, interjections.Out);
+    EXPECT_NE(NVLook("search DD6KNV1_ENIT translation words casa").Out.find("house\n"),
+              std::string::npos);
+    EXPECT_NE(NVLook("fields DD6KNV1_ITEN").Out.find("3 Parte del discorso\n    1 Sostantivo\n"),
+              std::string::npos);
+}
+
+TEST_F(TNVLookTest, NotesAreAddedShownAndDeleted) {
+    TTempDir data;
+    std::string home = data.File("share");
+    EXPECT_EQ(NVLook("note show casa", home).Status, 1);
+    EXPECT_EQ(NVLook("note add casa 'La mia nota'", home).Status, 0);
+    TRun shown = NVLook("note show casa", home);
+    EXPECT_EQ(shown.Out, "La mia nota\n");
+    EXPECT_NE(NVLook("lookup casa", home)
+                  .Out.find("── casa ── Annotazioni (italiano - English)\nLa mia nota\n"),
+              std::string::npos);
+    EXPECT_EQ(NVLook("note delete casa", home).Status, 0);
+    EXPECT_EQ(NVLook("note show casa", home).Status, 1);
+    EXPECT_EQ(NVLook("note delete casa", home).Status, 1);
+}
+
 TEST_F(TNVLookTest, ExitStatusAndErrors) {
     const std::vector<std::tuple<std::string, int, std::string>> cases = {
         {"lookup qqqxyzzy", 1, ""},
@@ -88,6 +116,13 @@ TEST_F(TNVLookTest, ExitStatusAndErrors) {
         {"forms it anagram", 2, "nvlook: The operator anagram needs a value\n"},
         {"headwords NOPE", 2, "nvlook: No dictionary \"NOPE\" (see nvlook dicts)\n"},
         {"--pair it_en lookup casa", 2, "nvlook: A pair is written it-en or en-it\n"},
+        {"search DD6KNV1_ENIT nofield begins a", 2,
+         "nvlook: No field \"nofield\" (see nvlook fields)\n"},
+        {"search DD6KNV1_ENIT 1 equal x", 2, "nvlook: The field Headword has no operator equal\n"},
+        {"search DD6KNV1_ENIT 3 equal Nope", 2,
+         "nvlook: No value \"Nope\" in the field Part of speech\n"},
+        {"search DD6KNV1_ENIT 1 regex a", 2, "nvlook: The field Headword has no operator regex\n"},
+        {"search DD6KNV1_ENIT 1 wildcards '['", 2, "nvlook: The condition is empty or not valid\n"},
     };
     for (const auto& [arguments, status, firstLine] : cases) {
         TRun run = NVLook(arguments);

@@ -4,6 +4,7 @@
 //
 // Exit status: 0 something found, 1 nothing found, 2 usage or data error.
 #include "ZelCodePage.h"
+#include "ZelDD6Ex.h"
 #include "ZelDialogs.h"
 #include "ZelDic.h"
 #include "ZelDicRegistry.h"
@@ -15,6 +16,8 @@
 #include "ZelSentenceList.h"
 #include "ZelTerminalSink.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -41,6 +44,16 @@ const char* const Usage =
     "                           discard, exchange, wedge, begins, contains, ends,\n"
     "                           wildcards, length, palindrome, double-faced,\n"
     "                           consonants, vowels\n"
+    "  search DICT FIELD OPERATOR VALUE [VALUE2 [DISTANCE]]\n"
+    "                           advanced search: the headwords whose FIELD (a name\n"
+    "                           or number shown by \"nvlook fields DICT\") satisfies\n"
+    "                           the condition; operators: begins, ends, contains,\n"
+    "                           contains-wildcards, wildcards, words, length, regex,\n"
+    "                           near (VALUE VALUE2 [DISTANCE]), equal (a value's\n"
+    "                           name or number)\n"
+    "  fields DICT              the query fields of a dictionary and their values\n"
+    "  note add HEADWORD TEXT | note show HEADWORD | note delete HEADWORD\n"
+    "                           your own notes, in the pair's annotations\n"
     "  dicts                    the installed dictionaries\n"
     "\n"
     "Without --pair, the language of the text is guessed from the words each\n"
@@ -372,6 +385,146 @@ int Forms(const TOptions& options) {
     return result->GetCount() > 0 ? 0 : 1;
 }
 
+TZelOpKind LemmaOperatorOf(const std::string& name) {
+    static const std::map<std::string, TZelOpKind> names = {
+        {"begins", okBeginsWith},   {"ends", okEndsWith},
+        {"contains", okContains},   {"contains-wildcards", okContainsWildcards},
+        {"wildcards", okWildcards}, {"words", okWholeWords},
+        {"length", okLengthIs},     {"regex", okRE},
+        {"near", okNear},           {"equal", okEqInt}};
+    auto found = names.find(name);
+    if (found == names.end())
+        throw TUsageError("Unknown operator \"" + name + "\"");
+    return found->second;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// A field by its 1-based number or its name (any case).
+int32_t FieldIndex(TZelLemmaQuery& query, const std::string& field) {
+    for (int32_t i = 0; i < query.GetFieldCount(); ++i)
+        if (Lower(query.GetFieldData(i).GetField().Name) == Lower(field) ||
+            std::to_string(i + 1) == field)
+            return i;
+    throw TUsageError("No field \"" + field + "\" (see nvlook fields)");
+}
+
+// The 1-based position of a value given by name or number.
+std::string ValuePosition(TZelLXQueryField& field, const std::string& value) {
+    if (const TZelQueryValues* values = field.GetValues())
+        for (size_t v = 0; v < values->Names.size(); ++v)
+            if (Lower(values->Names[v]) == Lower(value) || std::to_string(v + 1) == value)
+                return std::to_string(v + 1);
+    throw TUsageError("No value \"" + value + "\" in the field " + field.Name);
+}
+
+int Fields(const TOptions& options) {
+    if (options.Arguments.size() != 2)
+        throw TUsageError("fields needs DICT");
+    ZelRef<IZelDic> dic = DictionaryById(options.Arguments[1]);
+    TZelLXQueryFields* fields = dic->GetQueryFields();
+    for (int32_t i = 0; fields && i < fields->GetCount(); ++i) {
+        TZelLXQueryField& field = fields->Get(i);
+        std::printf("%d %s\n", i + 1, field.Name.c_str());
+        if (const TZelQueryValues* values = field.GetValues())
+            for (size_t v = 0; v < values->Names.size(); ++v)
+                std::printf("    %zu %s\n", v + 1, values->Names[v].c_str());
+    }
+    return fields && fields->GetCount() > 0 ? 0 : 1;
+}
+
+int Search(const TOptions& options) {
+    const std::vector<std::string>& a = options.Arguments;
+    if (a.size() < 5 || a.size() > 7)
+        throw TUsageError("search needs DICT FIELD OPERATOR VALUE");
+    ZelRef<IZelDic> dic = DictionaryById(a[1]);
+    ZelRef<TZelLemmaQuery> query = ZelMake<TZelLemmaQuery>();
+    query->SetDic(dic);
+    TZelLXQueryItemsData& data = query->GetFieldData(FieldIndex(*query, a[2]));
+    TZelLXQueryItemData& item = data.Item(0);
+    item.Operator = LemmaOperatorOf(a[3]);
+    const auto& allowed = ZelQueryFieldOperators(data.GetField().Kind);
+    if (std::find(allowed.begin(), allowed.end(), item.Operator) == allowed.end())
+        throw TUsageError("The field " + data.GetField().Name + " has no operator " + a[3]);
+    int cp = ZelGetSystemCodePage();
+    item.Arg1 = item.Operator == okEqInt ? ValuePosition(data.GetField(), a[4])
+                                         : ZelWideToCodePage(ZelUtf8ToWide(a[4]), cp);
+    if (a.size() >= 6)
+        item.Arg2 = ZelWideToCodePage(ZelUtf8ToWide(a[5]), cp);
+    if (a.size() == 7)
+        item.NearDistance = int32_t(std::strtol(a[6].c_str(), nullptr, 10));
+    if (query->IsEmpty())
+        throw TUsageError("The condition is empty or not valid");
+    bool progress = isatty(STDERR_FILENO) != 0;
+    query->OnProgress = [&](TZelLXQuery&, int32_t done, int32_t found, int32_t total) {
+        if (progress && total > 0)
+            std::fprintf(stderr, "\r%3d%%  %d found", int(100LL * done / total), found);
+        return false;
+    };
+    query->Run();
+    if (progress)
+        std::fputs("\r\x1b[K", stderr);
+    ZelRef<IZelArrayCursor> result = query->GetResult();
+    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(result);
+    for (int32_t i = 0; i < result->GetCount(); ++i) {
+        result->SetIndex(i);
+        std::string line = Utf8(lu->GetWideText());
+        if (dic->GetLuStyle() == ZelLuStyleOrdinal && lu->GetOrdinal() > 1)
+            line += " " + std::to_string(lu->GetOrdinal());
+        std::printf("%s\n", line.c_str());
+    }
+    return result->GetCount() > 0 ? 0 : 1;
+}
+
+// The annotations of the pair (the text's language guessed unless --pair is given).
+ZelRef<IZelDic> Annotations(const TOptions& options, const std::u16string& headword) {
+    TPair pair = options.PairGiven ? options.Pair : GuessPair(headword);
+    for (const ZelRef<IZelDic>& dic : EntryDictionaries(pair))
+        if (ZelQuery<IZelDicEditable>(dic))
+            return dic;
+    throw EZelError("No annotations dictionary installed for " + LanguageCode(pair.Source) + "-" +
+                    LanguageCode(pair.Target));
+}
+
+int Note(const TOptions& options) {
+    const std::vector<std::string>& a = options.Arguments;
+    if (a.size() < 3)
+        throw TUsageError("note needs add, show or delete and a HEADWORD");
+    std::u16string headword = ZelUtf8ToWide(a[2]);
+    ZelRef<IZelDic> dic = Annotations(options, headword);
+    ZelRef<IZelDicEditable> editable = ZelQuery<IZelDicEditable>(dic);
+    if (a[1] == "add" && a.size() == 4) {
+        ZelRef<IZelArrayCursor> at = editable->FindOrAddLu(headword, 1, 0);
+        if (!at)
+            throw TUsageError("A note needs a headword");
+        at->SetIndex(0);
+        ZelQuery<IZelDD6ExEntryText>(at)->SetEntryText(ZelUtf8ToWide(a[3]));
+        editable->SaveChanges();
+        return 0;
+    }
+    if (a[1] == "show" && a.size() == 3) {
+        ZelRef<IZelArrayCursor> found = dic->LookupLu(headword, headword, -1, 0);
+        if (!found || found->GetCount() == 0)
+            return 1;
+        found->SetIndex(0);
+        std::fputs(Rendered(*dic, *ZelQuery<IZelLu>(found), options.Styled).c_str(), stdout);
+        return 0;
+    }
+    if (a[1] == "delete" && a.size() == 3) {
+        ZelRef<IZelArrayCursor> found = dic->LookupLu(headword, headword, -1, 0);
+        if (!found || found->GetCount() == 0)
+            return 1;
+        editable->DeleteLu(headword, 1, 0);
+        editable->SaveChanges();
+        return 0;
+    }
+    throw TUsageError("note add HEADWORD TEXT, note show HEADWORD or note delete HEADWORD");
+}
+
 int Dicts() {
     ZelRef<IZelDicList> list = GetDicList();
     for (int32_t i = 0; i < list->GetCount(); ++i) {
@@ -404,6 +557,12 @@ int Run(const TOptions& options) {
         return Forms(options);
     if (a[0] == "dicts")
         return Dicts();
+    if (a[0] == "search")
+        return Search(options);
+    if (a[0] == "fields")
+        return Fields(options);
+    if (a[0] == "note")
+        return Note(options);
     throw TUsageError("Unknown command \"" + a[0] + "\"");
 }
 
