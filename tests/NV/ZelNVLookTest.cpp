@@ -107,6 +107,23 @@ TEST_F(TNVLookTest, NotesAreAddedShownAndDeleted) {
     EXPECT_EQ(NVLook("note delete casa", home).Status, 1);
 }
 
+TEST_F(TNVLookTest, JsonForScripts) {
+    EXPECT_EQ(NVLook("--json forms it anagram amor").Out.substr(0, 21),
+              "[\n  \"amor\",\n  \"armo\",");
+    EXPECT_EQ(NVLook("--json lookup casa").Out,
+              "[\n  {\"lemma\": \"casa\", \"dictionary\": \"DD6KNV1_ITEN\", \"name\": \"Dizionario "
+              "Norvel (italiano - English)\", \"headword\": \"casa\", \"ordinal\": 1, \"text\": "
+              "\"casa [kˈaza] s.\\n1. house\\n2. home\\n\"}\n]\n");
+    EXPECT_NE(
+        NVLook("--json analyze 'Le case.'")
+            .Out.find("{\"form\": \"case\", \"readings\": [{\"lemma\": \"casa\", "
+                      "\"category\": \"n\", \"description\": \"sostantivo femminile plurale\"}]}"),
+        std::string::npos);
+    TRun none = NVLook("--json forms it anagram qqqq");
+    EXPECT_EQ(none.Status, 1);
+    EXPECT_EQ(none.Out, "[]\n");
+}
+
 TEST_F(TNVLookTest, ExitStatusAndErrors) {
     const std::vector<std::tuple<std::string, int, std::string>> cases = {
         {"lookup qqqxyzzy", 1, ""},

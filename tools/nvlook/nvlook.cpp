@@ -30,7 +30,7 @@
 namespace {
 
 const char* const Usage =
-    "Usage: nvlook [--pair it-en|en-it] [--plain] COMMAND ARGUMENTS\n"
+    "Usage: nvlook [--pair it-en|en-it] [--plain] [--json] COMMAND ARGUMENTS\n"
     "\n"
     "Commands:\n"
     "  lookup TEXT              analyse the text, then show the entries of every\n"
@@ -57,7 +57,8 @@ const char* const Usage =
     "  dicts                    the installed dictionaries\n"
     "\n"
     "Without --pair, the language of the text is guessed from the words each\n"
-    "morphology recognises. Exit status: 0 found, 1 nothing found, 2 error.\n";
+    "morphology recognises. --json prints the results as a JSON array.\n"
+    "Exit status: 0 found, 1 nothing found, 2 error.\n";
 
 // A language pair: the source language's morphology and the dictionaries of the pair.
 struct TPair {
@@ -69,7 +70,39 @@ struct TOptions {
     bool PairGiven = false;
     TPair Pair;
     bool Styled = isatty(STDOUT_FILENO) != 0;
+    bool Json = false;
     std::vector<std::string> Arguments;
+};
+
+// Output for scripts: every command prints one JSON array of its results.
+std::string JsonString(const std::string& utf8) {
+    std::string out = "\"";
+    for (unsigned char c : utf8) {
+        if (c == '"' || c == '\\')
+            out += std::string("\\") + char(c);
+        else if (c == '\n')
+            out += "\\n";
+        else if (c < 0x20)
+            out +=
+                "\\u00" + std::string(1, "0123456789abcdef"[c >> 4]) + "0123456789abcdef"[c & 15];
+        else
+            out += char(c);
+    }
+    return out + "\"";
+}
+
+class TJsonArray {
+public:
+    void Add(const std::string& item) { Items.push_back(item); }
+    void Print() const {
+        std::string out = "[";
+        for (size_t i = 0; i < Items.size(); ++i)
+            out += (i ? ",\n  " : "\n  ") + Items[i];
+        std::fputs((out + (Items.empty() ? "]\n" : "\n]\n")).c_str(), stdout);
+    }
+
+private:
+    std::vector<std::string> Items;
 };
 
 class TUsageError : public EZelError {
@@ -96,6 +129,9 @@ TOptions ParseOptions(int argc, char** argv) {
             options.Pair = {LanguageOf(pair.substr(0, 2)), LanguageOf(pair.substr(3))};
             options.PairGiven = true;
         } else if (a == "--plain") {
+            options.Styled = false;
+        } else if (a == "--json") {
+            options.Json = true;
             options.Styled = false;
         } else if (a == "--help" || a == "-h") {
             options.Arguments = {"help"};
@@ -204,6 +240,39 @@ void PrintReadings(IZelSentenceItem& sentence) {
     }
 }
 
+// The words of a sentence as JSON: form, and its readings (none when unknown).
+std::string ReadingsJson(IZelSentenceItem& sentence) {
+    std::string out = "[";
+    for (int32_t i = 0; i < sentence.GetCount(); ++i) {
+        ZelRef<IZelSentenceItem> item = sentence.GetItem(i);
+        ZelRef<IZelSentenceItem> first = FirstReading(item);
+        if (!HasLetter(first->GetWordForm()))
+            continue;
+        std::string readings;
+        int32_t count = item->GetKind() == ZelItemAlternatives ? item->GetCount() : 1;
+        for (int32_t r = 0; r < count && first->GetKnown(); ++r) {
+            ZelRef<IZelSentenceItem> reading =
+                count > 1 || item->GetKind() == ZelItemAlternatives ? item->GetItem(r) : item;
+            std::string description = reading->GetDescription();
+            for (size_t at; (at = description.find('\r')) != std::string::npos;)
+                description.replace(at, 1, "; ");
+            std::string category = reading->GetCatSuffix();
+            if (category.size() > 2)
+                category = category.substr(2, category.size() - 3); // " [n]" -> "n"
+            readings += std::string(readings.empty() ? "" : ", ") +
+                        "{\"lemma\": " + JsonString(Utf8(reading->GetLemma())) +
+                        ", \"category\": " + JsonString(category) + ", \"description\": " +
+                        JsonString(ZelWideToUtf8(
+                            ZelCodePageToWide(reading->GetDescription(), ZelGetSystemCodePage()))) +
+                        "}";
+        }
+        out += std::string(out.size() > 1 ? ", " : "") +
+               "{\"form\": " + JsonString(Utf8(first->GetWordForm())) + ", \"readings\": [" +
+               readings + "]}";
+    }
+    return out + "]";
+}
+
 int Analyze(const TOptions& options) {
     if (options.Arguments.size() != 2)
         throw TUsageError("analyze needs one TEXT");
@@ -215,14 +284,23 @@ int Analyze(const TOptions& options) {
     TZelSentenceList sentences;
     sentences.SetText(text);
     int words = 0, known = 0;
+    TJsonArray json;
     for (int32_t s = 0; s < sentences.GetCount(); ++s) {
         std::u16string sentence = sentences.GetSentenceText(s);
-        std::printf("%s\n", Utf8(sentence).c_str());
-        if (ZelRef<IZelSentenceItem> item = morph->Analyze(sentence)) {
-            PrintReadings(*item);
-            CountKnown(*item, words, known);
+        ZelRef<IZelSentenceItem> item = morph->Analyze(sentence);
+        if (options.Json) {
+            json.Add("{\"sentence\": " + JsonString(Utf8(sentence)) +
+                     ", \"words\": " + (item ? ReadingsJson(*item) : "[]") + "}");
+        } else {
+            std::printf("%s\n", Utf8(sentence).c_str());
+            if (item)
+                PrintReadings(*item);
         }
+        if (item)
+            CountKnown(*item, words, known);
     }
+    if (options.Json)
+        json.Print();
     return known > 0 ? 0 : 1;
 }
 
@@ -281,6 +359,7 @@ int Lookup(const TOptions& options) {
     if (lemmas.empty())
         lemmas.push_back(text); // no analysis: look the text up as it is
     int shown = 0;
+    TJsonArray json;
     for (const std::u16string& lemma : lemmas)
         for (const ZelRef<IZelDic>& dic : EntryDictionaries(pair)) {
             ZelRef<IZelArrayCursor> found = dic->LookupLu(lemma, lemma, -1, 0);
@@ -289,12 +368,23 @@ int Lookup(const TOptions& options) {
             ZelRef<IZelLu> lu = ZelQuery<IZelLu>(found);
             for (int32_t i = 0; i < found->GetCount(); ++i) {
                 found->SetIndex(i);
-                std::printf("%s── %s ── %s\n", shown ? "\n" : "", Utf8(lemma).c_str(),
-                            Utf8(dic->GetName()).c_str());
-                std::fputs(Rendered(*dic, *lu, options.Styled).c_str(), stdout);
+                if (options.Json) {
+                    json.Add("{\"lemma\": " + JsonString(Utf8(lemma)) +
+                             ", \"dictionary\": " + JsonString(dic->GetId()) +
+                             ", \"name\": " + JsonString(Utf8(dic->GetName())) +
+                             ", \"headword\": " + JsonString(Utf8(lu->GetWideText())) +
+                             ", \"ordinal\": " + std::to_string(lu->GetOrdinal()) +
+                             ", \"text\": " + JsonString(Rendered(*dic, *lu, false)) + "}");
+                } else {
+                    std::printf("%s── %s ── %s\n", shown ? "\n" : "", Utf8(lemma).c_str(),
+                                Utf8(dic->GetName()).c_str());
+                    std::fputs(Rendered(*dic, *lu, options.Styled).c_str(), stdout);
+                }
                 ++shown;
             }
         }
+    if (options.Json)
+        json.Print();
     return shown > 0 ? 0 : 1;
 }
 
@@ -304,6 +394,20 @@ ZelRef<IZelDic> DictionaryById(const std::string& id) {
         if (list->GetDic(i)->GetId() == id)
             return list->GetDic(i);
     throw TUsageError("No dictionary \"" + id + "\" (see nvlook dicts)");
+}
+
+// One headword of a list: plain "text [ordinal]" or a JSON object.
+void PrintHeadword(IZelDic& dic, IZelLu& lu, const TOptions& options, TJsonArray& json) {
+    bool numbered = dic.GetLuStyle() == ZelLuStyleOrdinal;
+    if (options.Json) {
+        json.Add("{\"headword\": " + JsonString(Utf8(lu.GetWideText())) +
+                 (numbered ? ", \"ordinal\": " + std::to_string(lu.GetOrdinal()) : "") + "}");
+        return;
+    }
+    std::string line = Utf8(lu.GetWideText());
+    if (numbered && lu.GetOrdinal() > 1)
+        line += " " + std::to_string(lu.GetOrdinal());
+    std::printf("%s\n", line.c_str());
 }
 
 int Headwords(const TOptions& options) {
@@ -321,13 +425,13 @@ int Headwords(const TOptions& options) {
     }
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
     int32_t end = std::min(entries->GetCount(), start + 20);
+    TJsonArray json;
     for (int32_t i = start; i < end; ++i) {
         entries->SetIndex(i);
-        std::string line = Utf8(lu->GetWideText());
-        if (dic->GetLuStyle() == ZelLuStyleOrdinal && lu->GetOrdinal() > 1)
-            line += " " + std::to_string(lu->GetOrdinal());
-        std::printf("%s\n", line.c_str());
+        PrintHeadword(*dic, *lu, options, json);
     }
+    if (options.Json)
+        json.Print();
     return end > start ? 0 : 1;
 }
 
@@ -378,10 +482,16 @@ int Forms(const TOptions& options) {
         std::fputs("\r\x1b[K", stderr);
     ZelRef<IZelArrayCursor> result = query->GetResult();
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(result);
+    TJsonArray json;
     for (int32_t i = 0; i < result->GetCount(); ++i) {
         result->SetIndex(i);
-        std::printf("%s\n", Utf8(lu->GetWideText()).c_str());
+        if (options.Json)
+            json.Add(JsonString(Utf8(lu->GetWideText())));
+        else
+            std::printf("%s\n", Utf8(lu->GetWideText()).c_str());
     }
+    if (options.Json)
+        json.Print();
     return result->GetCount() > 0 ? 0 : 1;
 }
 
@@ -427,13 +537,24 @@ int Fields(const TOptions& options) {
         throw TUsageError("fields needs DICT");
     ZelRef<IZelDic> dic = DictionaryById(options.Arguments[1]);
     TZelLXQueryFields* fields = dic->GetQueryFields();
+    TJsonArray json;
     for (int32_t i = 0; fields && i < fields->GetCount(); ++i) {
         TZelLXQueryField& field = fields->Get(i);
+        const TZelQueryValues* values = field.GetValues();
+        if (options.Json) {
+            std::string names;
+            for (size_t v = 0; values && v < values->Names.size(); ++v)
+                names += (v ? ", " : "") + JsonString(values->Names[v]);
+            json.Add("{\"number\": " + std::to_string(i + 1) +
+                     ", \"name\": " + JsonString(field.Name) + ", \"values\": [" + names + "]}");
+            continue;
+        }
         std::printf("%d %s\n", i + 1, field.Name.c_str());
-        if (const TZelQueryValues* values = field.GetValues())
-            for (size_t v = 0; v < values->Names.size(); ++v)
-                std::printf("    %zu %s\n", v + 1, values->Names[v].c_str());
+        for (size_t v = 0; values && v < values->Names.size(); ++v)
+            std::printf("    %zu %s\n", v + 1, values->Names[v].c_str());
     }
+    if (options.Json)
+        json.Print();
     return fields && fields->GetCount() > 0 ? 0 : 1;
 }
 
@@ -470,13 +591,13 @@ int Search(const TOptions& options) {
         std::fputs("\r\x1b[K", stderr);
     ZelRef<IZelArrayCursor> result = query->GetResult();
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(result);
+    TJsonArray json;
     for (int32_t i = 0; i < result->GetCount(); ++i) {
         result->SetIndex(i);
-        std::string line = Utf8(lu->GetWideText());
-        if (dic->GetLuStyle() == ZelLuStyleOrdinal && lu->GetOrdinal() > 1)
-            line += " " + std::to_string(lu->GetOrdinal());
-        std::printf("%s\n", line.c_str());
+        PrintHeadword(*dic, *lu, options, json);
     }
+    if (options.Json)
+        json.Print();
     return result->GetCount() > 0 ? 0 : 1;
 }
 
@@ -511,7 +632,15 @@ int Note(const TOptions& options) {
         if (!found || found->GetCount() == 0)
             return 1;
         found->SetIndex(0);
-        std::fputs(Rendered(*dic, *ZelQuery<IZelLu>(found), options.Styled).c_str(), stdout);
+        std::string note = Rendered(*dic, *ZelQuery<IZelLu>(found), options.Styled);
+        if (options.Json) {
+            TJsonArray json;
+            json.Add("{\"headword\": " + JsonString(a[2]) +
+                     ", \"note\": " + JsonString(note.substr(0, note.size() - 1)) + "}");
+            json.Print();
+        } else {
+            std::fputs(note.c_str(), stdout);
+        }
         return 0;
     }
     if (a[1] == "delete" && a.size() == 3) {
@@ -525,16 +654,24 @@ int Note(const TOptions& options) {
     throw TUsageError("note add HEADWORD TEXT, note show HEADWORD or note delete HEADWORD");
 }
 
-int Dicts() {
+int Dicts(const TOptions& options) {
     ZelRef<IZelDicList> list = GetDicList();
+    TJsonArray json;
     for (int32_t i = 0; i < list->GetCount(); ++i) {
         ZelRef<IZelDic> dic = list->GetDic(i);
         std::string languages = LanguageCode(dic->GetSourceLang());
         if (dic->IsBilingual())
             languages += "-" + LanguageCode(dic->GetTargetLang());
-        std::printf("%-16s %-6s %s\n", dic->GetId().c_str(), languages.c_str(),
-                    Utf8(dic->GetName()).c_str());
+        if (options.Json)
+            json.Add("{\"id\": " + JsonString(dic->GetId()) +
+                     ", \"languages\": " + JsonString(languages) +
+                     ", \"name\": " + JsonString(Utf8(dic->GetName())) + "}");
+        else
+            std::printf("%-16s %-6s %s\n", dic->GetId().c_str(), languages.c_str(),
+                        Utf8(dic->GetName()).c_str());
     }
+    if (options.Json)
+        json.Print();
     return list->GetCount() > 0 ? 0 : 1;
 }
 
@@ -556,7 +693,7 @@ int Run(const TOptions& options) {
     if (a[0] == "forms")
         return Forms(options);
     if (a[0] == "dicts")
-        return Dicts();
+        return Dicts(options);
     if (a[0] == "search")
         return Search(options);
     if (a[0] == "fields")
