@@ -710,7 +710,7 @@ int main(int argc, char** argv) {
     try {
         status = Run(ParseOptions(argc, argv));
     } catch (const TUsageError& e) {
-        std::fprintf(stderr, "nvlook: %s\n%s", e.what(), Usage);
+        std::fprintf(stderr, "nvlook: %s (see nvlook --help)\n", e.what());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "nvlook: %s\n", e.what());
     }
