@@ -660,8 +660,10 @@ int Dicts(const TOptions& options) {
     for (int32_t i = 0; i < list->GetCount(); ++i) {
         ZelRef<IZelDic> dic = list->GetDic(i);
         std::string languages = LanguageCode(dic->GetSourceLang());
-        if (dic->IsBilingual())
-            languages += "-" + LanguageCode(dic->GetTargetLang());
+        if (dic->IsBilingual()) {
+            languages += '-';
+            languages += LanguageCode(dic->GetTargetLang());
+        }
         if (options.Json)
             json.Add("{\"id\": " + JsonString(dic->GetId()) +
                      ", \"languages\": " + JsonString(languages) +
