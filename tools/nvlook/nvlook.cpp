@@ -168,6 +168,30 @@ ZelRef<IZelSentenceItem> FirstReading(const ZelRef<IZelSentenceItem>& item) {
     return item->GetKind() == ZelItemAlternatives && item->GetCount() ? item->GetItem(0) : item;
 }
 
+// Runs a search, showing its progress on stderr when stderr is a terminal.
+void RunWithProgress(TZelLXQuery& query) {
+    bool progress = isatty(STDERR_FILENO) != 0;
+    query.OnProgress = [progress](TZelLXQuery&, int32_t done, int32_t found, int32_t total) {
+        if (progress && total > 0)
+            std::fprintf(stderr, "\r%3d%%  %d found", int(100LL * done / total), found);
+        return false;
+    };
+    query.Run();
+    if (progress)
+        std::fputs("\r\x1b[K", stderr);
+}
+
+// The readings of an item: its alternatives, or the item itself.
+std::vector<ZelRef<IZelSentenceItem>> Readings(const ZelRef<IZelSentenceItem>& item) {
+    std::vector<ZelRef<IZelSentenceItem>> readings;
+    if (item->GetKind() == ZelItemAlternatives)
+        for (int32_t r = 0; r < item->GetCount(); ++r)
+            readings.push_back(item->GetItem(r));
+    else
+        readings.push_back(item);
+    return readings;
+}
+
 // The words of a sentence item, and how many of them the morphology knows.
 void CountKnown(IZelSentenceItem& sentence, int& words, int& known) {
     for (int32_t i = 0; i < sentence.GetCount(); ++i) {
@@ -213,12 +237,7 @@ void PrintReadings(IZelSentenceItem& sentence) {
         ZelRef<IZelSentenceItem> item = sentence.GetItem(i);
         if (!HasLetter(FirstReading(item)->GetWordForm()))
             continue; // punctuation and numbers
-        std::vector<ZelRef<IZelSentenceItem>> readings;
-        if (item->GetKind() == ZelItemAlternatives)
-            for (int32_t r = 0; r < item->GetCount(); ++r)
-                readings.push_back(item->GetItem(r));
-        else
-            readings.push_back(item);
+        std::vector<ZelRef<IZelSentenceItem>> readings = Readings(item);
         for (size_t r = 0; r < readings.size(); ++r) {
             IZelSentenceItem& reading = *readings[r];
             std::string form = r == 0 ? Utf8(reading.GetWordForm()) : "";
@@ -249,10 +268,9 @@ std::string ReadingsJson(IZelSentenceItem& sentence) {
         if (!HasLetter(first->GetWordForm()))
             continue;
         std::string readings;
-        int32_t count = item->GetKind() == ZelItemAlternatives ? item->GetCount() : 1;
-        for (int32_t r = 0; r < count && first->GetKnown(); ++r) {
-            ZelRef<IZelSentenceItem> reading =
-                count > 1 || item->GetKind() == ZelItemAlternatives ? item->GetItem(r) : item;
+        for (const ZelRef<IZelSentenceItem>& reading : Readings(item)) {
+            if (!first->GetKnown())
+                break;
             std::string description = reading->GetDescription();
             for (size_t at; (at = description.find('\r')) != std::string::npos;)
                 description.replace(at, 1, "; ");
@@ -313,14 +331,7 @@ std::vector<std::u16string> Lemmas(IZelDicMorph& morph, const std::u16string& te
     for (int32_t s = 0; s < sentences.GetCount(); ++s) {
         ZelRef<IZelSentenceItem> item = morph.Analyze(sentences.GetSentenceText(s));
         for (int32_t i = 0; item && i < item->GetCount(); ++i) {
-            ZelRef<IZelSentenceItem> child = item->GetItem(i);
-            std::vector<ZelRef<IZelSentenceItem>> readings;
-            if (child->GetKind() == ZelItemAlternatives)
-                for (int32_t r = 0; r < child->GetCount(); ++r)
-                    readings.push_back(child->GetItem(r));
-            else
-                readings.push_back(child);
-            for (const auto& reading : readings) {
+            for (const auto& reading : Readings(item->GetItem(i))) {
                 std::u16string lemma = reading->GetKnown() ? reading->GetLemma() : u"";
                 if (!lemma.empty() && seen.insert(lemma).second)
                     lemmas.push_back(lemma);
@@ -471,15 +482,7 @@ int Forms(const TOptions& options) {
         item.Arg1 = ZelWideToCodePage(ZelUtf8ToWide(options.Arguments[3]), ZelGetSystemCodePage());
     if (query->IsEmpty())
         throw TUsageError("The operator " + options.Arguments[2] + " needs a value");
-    bool progress = isatty(STDERR_FILENO) != 0;
-    query->OnProgress = [&](TZelLXQuery&, int32_t done, int32_t found, int32_t total) {
-        if (progress && total > 0)
-            std::fprintf(stderr, "\r%3d%%  %d found", int(100LL * done / total), found);
-        return false;
-    };
-    query->Run();
-    if (progress)
-        std::fputs("\r\x1b[K", stderr);
+    RunWithProgress(*query);
     ZelRef<IZelArrayCursor> result = query->GetResult();
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(result);
     TJsonArray json;
@@ -580,15 +583,7 @@ int Search(const TOptions& options) {
         item.NearDistance = int32_t(std::strtol(a[6].c_str(), nullptr, 10));
     if (query->IsEmpty())
         throw TUsageError("The condition is empty or not valid");
-    bool progress = isatty(STDERR_FILENO) != 0;
-    query->OnProgress = [&](TZelLXQuery&, int32_t done, int32_t found, int32_t total) {
-        if (progress && total > 0)
-            std::fprintf(stderr, "\r%3d%%  %d found", int(100LL * done / total), found);
-        return false;
-    };
-    query->Run();
-    if (progress)
-        std::fputs("\r\x1b[K", stderr);
+    RunWithProgress(*query);
     ZelRef<IZelArrayCursor> result = query->GetResult();
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(result);
     TJsonArray json;
