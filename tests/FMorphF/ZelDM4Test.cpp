@@ -143,17 +143,6 @@ TEST(DM4, EnumeratesFormsThroughTheDictionary) {
 
 namespace {
 
-class TQuiet : public TZelDialogs {
-public:
-    void ShowException(const std::exception& e) override { Shown.push_back(e.what()); }
-    TZelMsgResult MessageBox(const std::string&, const std::string& text, TZelMsgButtons,
-                             TZelMsgIcon) override {
-        Shown.push_back(text);
-        return TZelMsgResult::Cancel;
-    }
-    std::vector<std::string> Shown;
-};
-
 void Install(const std::string& name, const std::string& description) {
     ZelSettings()
         .OpenKey(TZelHive::LocalMachine, std::string(ZelDicsRootKey) + name, true)
@@ -208,7 +197,7 @@ TEST(DM4, TheBuilderReportsABrokenMorphologyAndGoesOn) {
     std::string bad = dir.File("bad.dm4");
     WriteBytes(bad, "LuStyle=0\n");
     Install("DM4KNVIT1", bad);
-    auto dialogs = std::make_shared<TQuiet>();
+    auto dialogs = std::make_shared<TRecordingDialogs>();
     auto previous = ZelSetDialogs(dialogs);
     ZelRef<TZelDicList> list = ZelMake<TZelDicList>();
     EXPECT_FALSE(ZelMake<TZelNVMorphBuilder_it>()->AddInstalled(*list));

@@ -21,17 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TQuietDialogs : public TZelDialogs {
-public:
-    void ShowException(const std::exception& e) override { Shown.push_back(e.what()); }
-    TZelMsgResult MessageBox(const std::string&, const std::string& text, TZelMsgButtons,
-                             TZelMsgIcon) override {
-        Shown.push_back(text);
-        return TZelMsgResult::Cancel;
-    }
-    std::vector<std::string> Shown;
-};
-
 enum class TDamage { Truncate, ZeroMiddle, Random };
 
 void Damage(const fs::path& file, TDamage damage, std::mt19937& random) {
@@ -112,7 +101,7 @@ TEST(CorruptInstallation, DamagedFilesGiveErrorsAndTheRestWorks) {
     fs::path sample = hive.parent_path().parent_path().parent_path() / "share" / "norvel";
     setenv("ZEL_MACHINE_HIVE", hives.MachineHive().c_str(), 1);
     ZelSettings().Reset();
-    auto dialogs = std::make_shared<TQuietDialogs>();
+    auto dialogs = std::make_shared<TRecordingDialogs>();
     auto previous = ZelSetDialogs(dialogs);
 
     std::mt19937 random(20261210);

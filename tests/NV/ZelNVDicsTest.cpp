@@ -18,17 +18,6 @@ void Install(const std::string& name, const std::string& description) {
     key->WriteString("", description);
 }
 
-class TCancelDialogs : public TZelDialogs {
-public:
-    void ShowException(const std::exception& e) override { Shown.push_back(e.what()); }
-    TZelMsgResult MessageBox(const std::string&, const std::string& text, TZelMsgButtons,
-                             TZelMsgIcon) override {
-        Shown.push_back(text);
-        return TZelMsgResult::Cancel;
-    }
-    std::vector<std::string> Shown;
-};
-
 class TNVFixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -45,7 +34,7 @@ protected:
     TTempHives Hives;
     TTempDir MainDir, NotesDir;
     std::string Main, Notes;
-    std::shared_ptr<TCancelDialogs> Dialogs = std::make_shared<TCancelDialogs>();
+    std::shared_ptr<TRecordingDialogs> Dialogs = std::make_shared<TRecordingDialogs>();
     std::shared_ptr<TZelDialogs> Previous;
 };
 

@@ -16,12 +16,6 @@
 
 namespace {
 
-class TQuietDialogs : public TZelDialogs {
-public:
-    void ShowException(const std::exception& e) override { Shown.push_back(e.what()); }
-    std::vector<std::string> Shown;
-};
-
 // An installed annotations dictionary and a user data folder, both temporary.
 class TNotes : public ::testing::Test {
 protected:
@@ -43,7 +37,7 @@ protected:
 
     TTempDir Installed, Data;
     std::string Description;
-    std::shared_ptr<TQuietDialogs> Dialogs = std::make_shared<TQuietDialogs>();
+    std::shared_ptr<TRecordingDialogs> Dialogs = std::make_shared<TRecordingDialogs>();
     std::shared_ptr<TZelDialogs> Previous;
 };
 

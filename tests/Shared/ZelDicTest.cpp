@@ -324,12 +324,6 @@ public:
     TMaker Maker;
 };
 
-class TRecordingDialogs : public TZelDialogs {
-public:
-    void ShowException(const std::exception& e) override { Shown.push_back(e.what()); }
-    std::vector<std::string> Shown;
-};
-
 class TFakeKey : public TZelSettingsKey {
 public:
     std::map<std::string, int32_t> Values;

@@ -24,16 +24,6 @@ std::vector<std::string> Texts(const ZelRef<IZelArrayCursor>& result) {
     return out;
 }
 
-class TRecordingDialogs : public TZelDialogs {
-public:
-    TZelMsgResult MessageBox(const std::string&, const std::string& text, TZelMsgButtons,
-                             TZelMsgIcon) override {
-        Shown.push_back(text);
-        return TZelMsgResult::Ok;
-    }
-    std::vector<std::string> Shown;
-};
-
 // The advanced-search fixture: Headword (S), Translation (T, word index), Part of speech
 // (C, value index, "Noun" "Verb" "Adjective"), Domain (X, both indexes).
 class TLemmaQueryTest : public ::testing::Test {
@@ -272,7 +262,8 @@ protected:
     TTempDir Dir;
     ZelRef<TZelDM4> Dic;
     ZelRef<TZelWordFormQuery> Query = ZelMake<TZelWordFormQuery>();
-    std::shared_ptr<TRecordingDialogs> Dialogs = std::make_shared<TRecordingDialogs>();
+    std::shared_ptr<TRecordingDialogs> Dialogs =
+        std::make_shared<TRecordingDialogs>(TZelMsgResult::Ok);
     std::shared_ptr<TZelDialogs> Previous;
 };
 

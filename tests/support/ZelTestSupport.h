@@ -1,9 +1,12 @@
 // Helpers shared by the tests: temporary folders and small file utilities.
 #pragma once
 
+#include "ZelDialogs.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A fresh folder, removed with everything in it when the object goes away.
 class TTempDir {
@@ -58,3 +61,20 @@ std::string MakeWave(int samples, uint8_t level = 128);
 // wave files its sources name into dir/src/sounds, compiles the source (a file name in that
 // folder) into dir/out and returns the description file's path.
 std::string CompileDD6Fixture(const TTempDir& dir, const std::string& sourceName);
+
+// Dialogs that show nothing: they record every exception and message text shown, and
+// answer every message box with the same result.
+class TRecordingDialogs : public TZelDialogs {
+public:
+    explicit TRecordingDialogs(TZelMsgResult answer = TZelMsgResult::Cancel) : Answer(answer) {}
+    void ShowException(const std::exception& e) override { Shown.push_back(e.what()); }
+    TZelMsgResult MessageBox(const std::string&, const std::string& text, TZelMsgButtons,
+                             TZelMsgIcon) override {
+        Shown.push_back(text);
+        return Answer;
+    }
+    std::vector<std::string> Shown;
+
+private:
+    TZelMsgResult Answer;
+};
