@@ -24,22 +24,6 @@ std::string Lower(std::string s) {
     return s;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        pos = end + 1;
-    }
-    return lines;
-}
-
 // Boolean text as the toolkit reads it: "True"/"False" in any case, or a number.
 bool ParseBoolText(const std::string& text, bool& value) {
     std::string t = Lower(text);
@@ -87,7 +71,7 @@ TZelDD6Description ZelReadDD6Description(const std::string& path) {
 
 TZelDD6Description ZelParseDD6Description(const std::string& text, const std::string& path) {
     std::vector<std::pair<std::string, std::string>> values;
-    for (const std::string& line : Lines(text)) {
+    for (const std::string& line : ZelSplitLines(text)) {
         size_t equals = line.find('=');
         if (equals != std::string::npos)
             values.emplace_back(Lower(line.substr(0, equals)), line.substr(equals + 1));
@@ -135,7 +119,7 @@ TZelViewOptions ZelReadViewOptions(const std::string& path) {
     if (!ZelFileExists(path))
         return options;
     int lineNo = 0;
-    for (const std::string& line : Lines(ZelReadWholeFile(path))) {
+    for (const std::string& line : ZelSplitLines(ZelReadWholeFile(path))) {
         ++lineNo;
         if (line.find_first_not_of(" \t") == std::string::npos)
             continue;
@@ -289,7 +273,7 @@ void TZelDD6Master::ReadAbbreviations() {
     std::string path = BasePath + "_abbr.kv0";
     if (!ZelFileExists(path))
         return;
-    for (const std::string& line : Lines(ZelReadWholeFile(path))) {
+    for (const std::string& line : ZelSplitLines(ZelReadWholeFile(path))) {
         size_t equals = line.find('=');
         if (equals == std::string::npos)
             continue;

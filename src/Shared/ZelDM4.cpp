@@ -24,25 +24,9 @@ struct TDescription {
     }
 };
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        pos = end + 1;
-    }
-    return lines;
-}
-
 TDescription ReadDescription(const std::string& path) {
     TDescription d;
-    for (const std::string& line : Lines(ZelReadWholeFile(path))) {
+    for (const std::string& line : ZelSplitLines(ZelReadWholeFile(path))) {
         size_t equals = line.find('=');
         if (equals == std::string::npos)
             continue;
@@ -87,7 +71,7 @@ TZelDM4::TZelDM4(const std::string& id, const std::string& path)
     Consonants = text("consonants");
     Name = text("name");
     Vowels = text("vowels");
-    Descriptions = Lines(ZelReadWholeFile(ZelChangeFileExt(path, "") + "_info.kv0"));
+    Descriptions = ZelSplitLines(ZelReadWholeFile(ZelChangeFileExt(path, "") + "_info.kv0"));
 }
 
 void* TZelDM4::QueryInterface(const ZelGuid& iid) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Locale information items (the Windows numbers).
 enum : uint32_t {
@@ -82,3 +83,6 @@ void ReplaceAll(const std::string& pattern, std::string& text, const std::string
 // optical drive, asks the user to Retry or Cancel, and checks again until it exists or the
 // user cancels; on other drives shows "Cannot open file %s" and answers false.
 bool CheckFileAvailable(const std::string& fileName);
+
+// The lines of a text: split at LF, a CR before the LF dropped; no line after a final LF.
+std::vector<std::string> ZelSplitLines(const std::string& text);
