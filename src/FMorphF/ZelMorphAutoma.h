@@ -33,7 +33,10 @@ struct TZelMorphNode {
     const uint32_t* Buckets = nullptr;
 
     TZelMorphTransition Transition(int32_t index) const;
-    uint32_t LabelOffset(int32_t index) const;
+    uint32_t LabelOffset(int32_t index) const {
+        const uint8_t* p = Records + size_t(index) * 12;
+        return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+    }
 };
 
 class TZelMorphAutoma {
@@ -74,26 +77,9 @@ private:
     std::string AutomatonFile;
 };
 
-// The transition matcher's cursor over one state.
-struct TZelMorphCursor {
-    const TZelMorphNode* Node = nullptr;
-    const TZelMorphAutoma* Automaton = nullptr;
-    int32_t Index = 0;
-
-    // Positions on the first transition whose label is not less than prefix. hint is an
-    // index known not to be past that transition (the position of an earlier seek with a
-    // prefix of this prefix), which narrows the search.
-    void Seek(const TZelMorphAutoma& automaton, int32_t state, const char* prefix,
-              int32_t hint = 0);
-    bool AtEnd() const { return Node == nullptr || Index >= Node->Count; }
-    TZelMorphTransition Current() const;
-    const char* CurrentLabel() const;
-    void Advance() { ++Index; }
-};
-
 // Calls onMatch(transition, consumed) for every transition of the state whose label is a
-// prefix of src (NUL-terminated, tokens separated by spaces), in label order. onMatch may
-// return false to stop.
+// prefix of src (NUL-terminated, tokens separated by spaces) and at most MaxConsumed bytes
+// long, in label order (shortest first). onMatch may return false to stop.
 template <class F>
 void ZelMatchTransitions(const TZelMorphAutoma& automaton, int32_t state, const char* src,
                          F&& onMatch);

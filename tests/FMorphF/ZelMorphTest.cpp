@@ -111,6 +111,42 @@ TEST(MorphAutoma, MatchesEveryLabelThatIsAPrefixOfTheInput) {
     EXPECT_THROW(automaton.LoadAutomaton(dir.File("m_auto.kv2")), EZelAssertion);
 }
 
+// The matcher against a plain reading of its contract, on a state small enough to be
+// searched whole and on one large enough to get the first-two-bytes table.
+TEST(MorphAutoma, MatchesAgreeWithEveryPrefixOfTheInput) {
+    for (int count : {40, 3000}) {
+        SCOPED_TRACE(count);
+        std::set<std::string> labels = {"", "a", "\xe0", "ab", "a b"};
+        const char letters[] = "ab\xe0 ";
+        for (uint32_t n = 0; int(labels.size()) < count; ++n) {
+            std::string label;
+            for (uint32_t k = n * 2654435761u; label.size() < 1 + n % 7; k /= 4)
+                label += letters[k % 4];
+            labels.insert(label);
+        }
+        TTempDir dir;
+        TZelAutomatonWriter writer;
+        for (const std::string& label : labels)
+            writer.AddTransition(-1, label, "", 0, 0);
+        WriteAutomaton(dir, writer);
+        TZelMorphAutoma automaton;
+        automaton.LoadAutomaton(dir.File("m_auto.kv2"));
+        automaton.LoadStrings(dir.File("m_data.kv2"));
+        for (const std::string& label : labels)
+            for (const char* tail : {"", "a", "b ",
+                                     "\xe0"
+                                     "b",
+                                     " a"}) {
+                std::string input = label + tail + " ";
+                std::vector<std::string> expected;
+                for (size_t length = 0; length <= input.size(); ++length)
+                    if (labels.count(input.substr(0, length)))
+                        expected.push_back(input.substr(0, length) + "/" + std::to_string(length));
+                ASSERT_EQ(Matches(automaton, -1, input.c_str()), expected) << input;
+            }
+    }
+}
+
 TEST(MorphAutoma, NeverConsumesMoreThan127Bytes) {
     TTempDir dir;
     TZelAutomatonWriter writer;
