@@ -1,5 +1,6 @@
 // Analyses arbitrary UTF-16 text with a fixed automaton (the test lexicon): any text gives
 // a reading tree whose spans lie inside it.
+#include "FuzzTempFolder.h"
 #include "ZelCodePage.h"
 #include "ZelDM4Compiler.h"
 #include "ZelMorphModuleFile.h"
@@ -12,8 +13,7 @@ namespace {
 
 TZelMorphModuleFile& Module() {
     static ZelRef<TZelMorphModuleFile> module = [] {
-        char pattern[] = "/tmp/norvel-fuzz-analyze-XXXXXX";
-        std::string folder = mkdtemp(pattern);
+        std::string folder = FuzzTempFolder("norvel-fuzz-analyze");
         std::string description =
             ZelCompileDM4(std::string(NORVEL_TEST_DATA) + "/dm4/it-mini.tsv", folder, false)
                 .DescriptionPath;

@@ -1,5 +1,6 @@
 // Loads arbitrary automaton files and uses them: loading gives an automaton or a clean
 // error, and what loads can be analysed, counted and enumerated without reading outside it.
+#include "FuzzTempFolder.h"
 #include "ZelCodePage.h"
 #include "ZelErrors.h"
 #include "ZelFiles.h"
@@ -15,8 +16,7 @@ namespace {
 
 const std::string& Folder() {
     static std::string folder = [] {
-        char pattern[] = "/tmp/norvel-fuzz-automaton-XXXXXX";
-        std::string f = mkdtemp(pattern);
+        std::string f = FuzzTempFolder("norvel-fuzz-automaton");
         ZelWriteFileAtomic(f + "/m.dm4", "CodePage=1252\r\n");
         return f;
     }();

@@ -1,6 +1,7 @@
 // Opens a dictionary whose headword and entry files come from the input and uses it as the
 // program does: every headword read, searched and looked up, entries rendered. Any input
 // must give results or clean errors.
+#include "FuzzTempFolder.h"
 #include "ZelDD6.h"
 #include "ZelFiles.h"
 #include "ZelMemBlocksWriter.h"
@@ -14,8 +15,7 @@ namespace {
 
 const std::string& Folder() {
     static std::string folder = [] {
-        char pattern[] = "/tmp/norvel-fuzz-dd6-XXXXXX";
-        std::string f = mkdtemp(pattern);
+        std::string f = FuzzTempFolder("norvel-fuzz-dd6");
         ZelWriteFileAtomic(f + "/d.dd6", "LuStyle=1\r\nSLWCL=00009\r\nName=Fuzz\r\n");
         ZelWriteFileAtomic(f + "/d_rtf_00.xsl",
                            "<xsl:stylesheet version=\"1.0\" "
