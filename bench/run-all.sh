@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release, build/release, with the sample installation) and runs
 # every one, 5 repetitions each, then rewrites the "Latest run" section at the end of
-# docs/performance.md with the medians of this run, so all figures come from one run on
-# one machine. The sections above it explain the figures and are written by hand.
+# docs/performance.md with the medians of this run: the ratios against the peers and the
+# scaling table (bench/tables.awk), then every benchmark's medians. So all figures come
+# from one run on one machine. The sections above it explain the figures and are written
+# by hand.
 # Usage: bench/run-all.sh [FILTER]   (a Google Benchmark regex, default all)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -15,16 +17,16 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORVEL_BENCH=
     -DNORVEL_TESTS=OFF >&2
 cmake --build "$build" >&2
 results="$(mktemp)"
-trap 'rm -f "$results"' EXIT
+medians="$(mktemp)"
+trap 'rm -f "$results" "$medians"' EXIT
 {
-    echo "Run on $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')."
-    echo "Medians of 5 repetitions; Release build."
     for bench in "$build"/bin/bench_*; do
         name="$(basename "$bench")"
         lines="$("$bench" --benchmark_filter="$filter" --benchmark_repetitions=5 \
             --benchmark_report_aggregates_only=true 2>/dev/null |
             grep -E '_median|ERROR' | sed -E 's/_median//; s/ +/ /g' || true)"
         [ -n "$lines" ] || continue
+        echo "$lines" >> "$medians"
         echo
         echo "### $name"
         echo
@@ -42,6 +44,10 @@ mv "$kept" "$doc"
 {
     echo "$marker"
     echo
+    echo "Run on $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')."
+    echo "Medians of 5 repetitions; Release build."
+    echo
+    awk -f "$root/bench/tables.awk" "$medians"
     cat "$results"
 } >> "$doc"
 echo "docs/performance.md updated" >&2
