@@ -95,7 +95,7 @@ void BM_AdvancedSearchWordWithIndex(benchmark::State& state) {
         query->Run();
     state.counters["found"] = query->GetResult()->GetCount();
 }
-BENCHMARK(BM_AdvancedSearchWordWithIndex)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AdvancedSearchWordWithIndex)->Unit(benchmark::kMicrosecond);
 
 void BM_AdvancedSearchContainsWithoutIndex(benchmark::State& state) {
     ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);

@@ -120,6 +120,8 @@ private:
                                   bool keepWildcards);
     TZelExpRef ValueIndexFilter(TZelLXQueryField& field, int32_t value);
     TZelCurrentEntryProc CurrentEntry();
+    void ExecuteOverSubset(IZelExp& expression, TZelExpBoolFilter& subset,
+                           IZelArrayCursor& entries);
 
     bool CaseSensitive = false;
     bool ShowTextFound = false;

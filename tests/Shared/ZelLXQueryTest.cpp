@@ -199,8 +199,10 @@ TEST_F(TLemmaQueryTest, ShowTextFoundHighlightsTheHits) {
     EXPECT_EQ(rtf.find("highlight"), std::string::npos) << rtf;
 }
 
-TEST(LemmaQuery, ReportsProgressEvery64EntriesAndStopsWhenAsked) {
-    TTempDir dir;
+namespace {
+
+// A dictionary of 200 entries w000 .. w199 with a headword field.
+ZelRef<TZelDD6> HeadwordsW000ToW199(const TTempDir& dir) {
     CompileDD6Fixture(dir, "query.xml"); // copies the stylesheets next to the new source
     std::string source =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -215,20 +217,66 @@ TEST(LemmaQuery, ReportsProgressEvery64EntriesAndStopsWhenAsked) {
     WriteBytes(dir.File("src/big.xml"), source + "</language></dd6>");
     std::string out = dir.File("big") + "/";
     std::string description = ZelCompileDD6(dir.File("src/big.xml"), out).DescriptionPath;
-    auto dic = ZelMake<TZelDD6>(ZelMake<TZelDD6Master>("DD6KNV1", out, out, description), 9, 9);
+    return ZelMake<TZelDD6>(ZelMake<TZelDD6Master>("DD6KNV1", out, out, description), 9, 9);
+}
+
+// Records each progress call as position/found/total and stops at the given position.
+TZelQueryProgress RecordProgress(std::vector<std::string>& calls, int32_t stopAt) {
+    return [&calls, stopAt](TZelLXQuery&, int32_t position, int32_t found, int32_t total) {
+        calls.push_back(std::to_string(position) + "/" + std::to_string(found) + "/" +
+                        std::to_string(total));
+        return position == stopAt;
+    };
+}
+
+} // namespace
+
+TEST(LemmaQuery, ReportsProgressEvery64EntriesAndStopsWhenAsked) {
+    TTempDir dir;
     auto query = ZelMake<TZelLemmaQuery>();
-    query->SetDic(dic);
+    query->SetDic(HeadwordsW000ToW199(dir));
     query->GetFieldData(0).Item(0).Operator = okBeginsWith;
     query->GetFieldData(0).Item(0).Arg1 = "w";
     std::vector<std::string> calls;
-    query->OnProgress = [&](TZelLXQuery&, int32_t position, int32_t found, int32_t total) {
-        calls.push_back(std::to_string(position) + "/" + std::to_string(found) + "/" +
-                        std::to_string(total));
-        return position == 128;
-    };
+    query->OnProgress = RecordProgress(calls, 128);
     query->Run();
     EXPECT_EQ(calls, (std::vector<std::string>{"0/0/200", "64/64/200", "128/128/200"}));
     EXPECT_EQ(query->GetResult()->GetCount(), 128); // what was found before the stop stays
+}
+
+// A subset the expression requires (from an index) is walked alone: its entries are the
+// only ones evaluated, numbers repeated or out of range (a damaged index) are skipped, and
+// progress comes every 64 entries of the subset with the entry's position.
+TEST(LemmaQuery, WalksOnlyARequiredSubset) {
+    TTempDir dir;
+    ZelRef<TZelDD6> dic = HeadwordsW000ToW199(dir);
+    auto query = ZelMake<TZelLemmaQuery>();
+    query->SetDic(dic);
+    TZelCurrentEntryProc current = [dic] { return dic->GetEntries()->GetIndex(); };
+    auto names = [&] {
+        std::vector<std::string> out;
+        ZelRef<IZelArrayCursor> result = query->GetResult();
+        for (int32_t i = 0; i < result->GetCount(); ++i) {
+            result->SetIndex(i);
+            out.push_back(ZelQuery<IZelLu>(result)->GetText());
+        }
+        return out;
+    };
+    query->GetFieldData(0).Item(0).Operator = okBeginsWith;
+    query->GetFieldData(0).Item(0).Arg1 = "w1";
+    TZelExpRef damaged = ZelMake<TZelExpBoolFilterSubsetOwned>(
+        current, std::vector<int32_t>{-1, 3, 5, 70, 70, 150, 199, 250});
+    query->Execute(MakeAnd(query->GetFieldData(0).Build(false), damaged));
+    EXPECT_EQ(names(), (std::vector<std::string>{"w150", "w199"}));
+
+    std::vector<int32_t> even;
+    for (int32_t i = 0; i < 200; i += 2)
+        even.push_back(i);
+    std::vector<std::string> calls;
+    query->OnProgress = RecordProgress(calls, 128);
+    query->Execute(ZelMake<TZelExpBoolFilterSubsetOwned>(current, even));
+    EXPECT_EQ(calls, (std::vector<std::string>{"0/0/200", "128/64/200"}));
+    EXPECT_EQ(query->GetResult()->GetCount(), 64);
 }
 
 // ---------------------------------------------------------------------------------------
