@@ -2,6 +2,7 @@
 
 #include "ZelDD6Compiler.h"
 #include "ZelFiles.h"
+#include "ZelNVDics.h"
 
 #include <cctype>
 #include <vector>
@@ -76,6 +77,21 @@ std::string BenchDD6(int entries) {
     ZelWriteFileAtomic((folder / "bench.xml").string(), source);
     return ZelCompileDD6((folder / "bench.xml").string(), (folder / "out").string())
         .DescriptionPath;
+}
+
+ZelRef<TZelDD6> BenchOpenDD6(int entries) {
+    std::string description = BenchDD6(entries);
+    std::string folder = ZelExtractFileDir(description) + "/";
+    return ZelMakeDicNV(ZelMake<TZelDD6Master>("DD6KNV1", folder, folder, description), 9, 16);
+}
+
+std::vector<ZelRef<TZelLu>> BenchLookupKeys(const ZelRef<TZelDD6>& dic, int entries) {
+    std::vector<ZelRef<TZelLu>> keys;
+    for (uint32_t i = 0; i < 1000; ++i) {
+        std::string w = BenchWord(i * 104729u % uint32_t(entries));
+        keys.push_back(ZelMake<TZelLu>(dic, std::u16string(w.begin(), w.end()), -1, 0));
+    }
+    return keys;
 }
 
 namespace {

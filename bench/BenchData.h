@@ -2,8 +2,11 @@
 // the kit, kept in the system's temporary folder between runs.
 #pragma once
 
+#include "ZelDD6.h"
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // A pronounceable pseudo-word, different for every number.
 std::string BenchWord(uint32_t n);
@@ -11,6 +14,12 @@ std::string BenchWord(uint32_t n);
 // Compiles (once) a generated English-Italian dictionary of the given number of entries;
 // returns its description file.
 std::string BenchDD6(int entries);
+
+// Opens the BenchDD6 dictionary of that size (English to Italian), compiling it if needed.
+ZelRef<TZelDD6> BenchOpenDD6(int entries);
+
+// Look-up keys for 1,000 headwords spread over the BenchDD6 dictionary of that size.
+std::vector<ZelRef<TZelLu>> BenchLookupKeys(const ZelRef<TZelDD6>& dic, int entries);
 
 // Writes (once) a generated Italian-like full-form lexicon of about ten forms per lemma and
 // returns its path.

@@ -4,7 +4,6 @@
 #include "ZelDD6.h"
 #include "ZelFiles.h"
 #include "ZelLXQuery.h"
-#include "ZelNVDics.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,29 +11,18 @@ namespace {
 
 constexpr int Entries = 300000;
 
-ZelRef<TZelDD6Master> OpenMaster() {
-    std::string description = BenchDD6(Entries);
-    std::string folder = ZelExtractFileDir(description) + "/";
-    return ZelMake<TZelDD6Master>("DD6KNV1", folder, folder, description);
-}
-
 void BM_OpenDictionary(benchmark::State& state) {
     BenchDD6(Entries);
     for (auto _ : state) {
-        ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);
-        benchmark::DoNotOptimize(dic);
+        benchmark::DoNotOptimize(BenchOpenDD6(Entries));
     }
 }
 BENCHMARK(BM_OpenDictionary)->Unit(benchmark::kMillisecond);
 
 void BM_FindLu(benchmark::State& state) {
-    ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);
+    ZelRef<TZelDD6> dic = BenchOpenDD6(Entries);
     ZelRef<IZelArrayCursor> entries = dic->GetEntries();
-    std::vector<ZelRef<TZelLu>> keys;
-    for (uint32_t i = 0; i < 1000; ++i) {
-        std::string w = BenchWord(i * 104729u % Entries);
-        keys.push_back(ZelMake<TZelLu>(dic, std::u16string(w.begin(), w.end()), -1, 0));
-    }
+    std::vector<ZelRef<TZelLu>> keys = BenchLookupKeys(dic, Entries);
     size_t k = 0;
     for (auto _ : state) {
         int32_t index = 0;
@@ -45,7 +33,7 @@ void BM_FindLu(benchmark::State& state) {
 BENCHMARK(BM_FindLu)->Unit(benchmark::kMicrosecond);
 
 void BM_GetEntryRtf(benchmark::State& state) {
-    ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);
+    ZelRef<TZelDD6> dic = BenchOpenDD6(Entries);
     ZelRef<IZelArrayCursor> entries = dic->GetEntries();
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
     int32_t i = 0;
@@ -58,7 +46,7 @@ void BM_GetEntryRtf(benchmark::State& state) {
 BENCHMARK(BM_GetEntryRtf)->Unit(benchmark::kMicrosecond);
 
 void BM_EnumFieldValues(benchmark::State& state) {
-    ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);
+    ZelRef<TZelDD6> dic = BenchOpenDD6(Entries);
     ZelRef<IZelArrayCursor> entries = dic->GetEntries();
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
     int32_t i = 0;
@@ -89,7 +77,7 @@ ZelRef<TZelLemmaQuery> TranslationQuery(const ZelRef<TZelDD6>& dic, TZelOpKind o
 }
 
 void BM_AdvancedSearchWordWithIndex(benchmark::State& state) {
-    ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);
+    ZelRef<TZelDD6> dic = BenchOpenDD6(Entries);
     ZelRef<TZelLemmaQuery> query = TranslationQuery(dic, okWholeWords);
     for (auto _ : state)
         query->Run();
@@ -98,7 +86,7 @@ void BM_AdvancedSearchWordWithIndex(benchmark::State& state) {
 BENCHMARK(BM_AdvancedSearchWordWithIndex)->Unit(benchmark::kMicrosecond);
 
 void BM_AdvancedSearchContainsWithoutIndex(benchmark::State& state) {
-    ZelRef<TZelDD6> dic = ZelMakeDicNV(OpenMaster(), 9, 16);
+    ZelRef<TZelDD6> dic = BenchOpenDD6(Entries);
     ZelRef<TZelLemmaQuery> query = TranslationQuery(dic, okContains);
     TZelExpRef expression = query->GetFieldData(1).Build(false);
     for (auto _ : state)

@@ -13,7 +13,6 @@
 #include "ZelFiles.h"
 #include "ZelLXQuery.h"
 #include "ZelMorphModuleFile.h"
-#include "ZelNVDics.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,11 +24,8 @@ namespace {
 ZelRef<TZelDD6> Dictionary(int entries) {
     static std::map<int, ZelRef<TZelDD6>> opened;
     ZelRef<TZelDD6>& dic = opened[entries];
-    if (!dic) {
-        std::string description = BenchDD6(entries);
-        std::string folder = ZelExtractFileDir(description) + "/";
-        dic = ZelMakeDicNV(ZelMake<TZelDD6Master>("DD6KNV1", folder, folder, description), 9, 16);
-    }
+    if (!dic)
+        dic = BenchOpenDD6(entries);
     return dic;
 }
 
@@ -63,11 +59,7 @@ void BM_ScalingFindLu(benchmark::State& state) {
     int entries = int(state.range(0));
     ZelRef<TZelDD6> dic = Dictionary(entries);
     ZelRef<IZelArrayCursor> cursor = dic->GetEntries();
-    std::vector<ZelRef<TZelLu>> keys;
-    for (uint32_t i = 0; i < 1000; ++i) {
-        std::string w = BenchWord(i * 104729u % uint32_t(entries));
-        keys.push_back(ZelMake<TZelLu>(dic, std::u16string(w.begin(), w.end()), -1, 0));
-    }
+    std::vector<ZelRef<TZelLu>> keys = BenchLookupKeys(dic, entries);
     size_t k = 0;
     for (auto _ : state) {
         int32_t index = 0;
