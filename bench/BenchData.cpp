@@ -85,13 +85,20 @@ ZelRef<TZelDD6> BenchOpenDD6(int entries) {
     return ZelMakeDicNV(ZelMake<TZelDD6Master>("DD6KNV1", folder, folder, description), 9, 16);
 }
 
-std::vector<ZelRef<TZelLu>> BenchLookupKeys(const ZelRef<TZelDD6>& dic, int entries) {
+void BenchFindLu(benchmark::State& state, int entries) {
+    ZelRef<TZelDD6> dic = BenchOpenDD6(entries);
+    ZelRef<IZelArrayCursor> cursor = dic->GetEntries();
     std::vector<ZelRef<TZelLu>> keys;
     for (uint32_t i = 0; i < 1000; ++i) {
         std::string w = BenchWord(i * 104729u % uint32_t(entries));
         keys.push_back(ZelMake<TZelLu>(dic, std::u16string(w.begin(), w.end()), -1, 0));
     }
-    return keys;
+    size_t k = 0;
+    for (auto _ : state) {
+        int32_t index = 0;
+        benchmark::DoNotOptimize(dic->FindLu(*cursor, *keys[k], index));
+        k = (k + 1) % keys.size();
+    }
 }
 
 namespace {

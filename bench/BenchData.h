@@ -4,6 +4,8 @@
 
 #include "ZelDD6.h"
 
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,8 +20,9 @@ std::string BenchDD6(int entries);
 // Opens the BenchDD6 dictionary of that size (English to Italian), compiling it if needed.
 ZelRef<TZelDD6> BenchOpenDD6(int entries);
 
-// Look-up keys for 1,000 headwords spread over the BenchDD6 dictionary of that size.
-std::vector<ZelRef<TZelLu>> BenchLookupKeys(const ZelRef<TZelDD6>& dic, int entries);
+// The body of a look-up benchmark: FindLu of 1,000 headwords spread over the BenchDD6
+// dictionary of that size, one per iteration.
+void BenchFindLu(benchmark::State& state, int entries);
 
 // Writes (once) a generated Italian-like full-form lexicon of about ten forms per lemma and
 // returns its path.

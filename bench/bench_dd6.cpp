@@ -20,15 +20,7 @@ void BM_OpenDictionary(benchmark::State& state) {
 BENCHMARK(BM_OpenDictionary)->Unit(benchmark::kMillisecond);
 
 void BM_FindLu(benchmark::State& state) {
-    ZelRef<TZelDD6> dic = BenchOpenDD6(Entries);
-    ZelRef<IZelArrayCursor> entries = dic->GetEntries();
-    std::vector<ZelRef<TZelLu>> keys = BenchLookupKeys(dic, Entries);
-    size_t k = 0;
-    for (auto _ : state) {
-        int32_t index = 0;
-        benchmark::DoNotOptimize(dic->FindLu(*entries, *keys[k], index));
-        k = (k + 1) % keys.size();
-    }
+    BenchFindLu(state, Entries);
 }
 BENCHMARK(BM_FindLu)->Unit(benchmark::kMicrosecond);
 

@@ -56,16 +56,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
 }
 
 void BM_ScalingFindLu(benchmark::State& state) {
-    int entries = int(state.range(0));
-    ZelRef<TZelDD6> dic = Dictionary(entries);
-    ZelRef<IZelArrayCursor> cursor = dic->GetEntries();
-    std::vector<ZelRef<TZelLu>> keys = BenchLookupKeys(dic, entries);
-    size_t k = 0;
-    for (auto _ : state) {
-        int32_t index = 0;
-        benchmark::DoNotOptimize(dic->FindLu(*cursor, *keys[k], index));
-        k = (k + 1) % keys.size();
-    }
+    BenchFindLu(state, int(state.range(0)));
 }
 BENCHMARK(BM_ScalingFindLu)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 
