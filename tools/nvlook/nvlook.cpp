@@ -3,6 +3,7 @@
 // analyses, entries, headword lists and word-form search results.
 //
 // Exit status: 0 something found, 1 nothing found, 2 usage or data error.
+#include "ZelAdvSpeller.h"
 #include "ZelCodePage.h"
 #include "ZelDD6Ex.h"
 #include "ZelDialogs.h"
@@ -359,6 +360,41 @@ std::string Rendered(IZelDic& dic, IZelLu& lu, bool styled) {
     return sink.Result();
 }
 
+// Words the morphology knows that are one slip away from an unknown word (letters swapped,
+// changed, dropped or added), at most eight, without repeats.
+std::vector<std::u16string> Suggestions(IZelDicMorph& morph, const std::u16string& word) {
+    std::vector<std::u16string> out;
+    ZelRef<IZelWordChecker> checker = ZelQuery<IZelWordChecker>(&morph);
+    if (!checker || word.empty() || word.find(u' ') != std::u16string::npos)
+        return out;
+    TZelAdvSpeller holder;
+    holder.SetChecker(0, checker);
+    holder.SetCheckerCount(1);
+    IZelSpeller& speller = holder.GetSpeller();
+    const char16_t* text = nullptr;
+    int32_t length = 0;
+    auto size = int32_t(word.size());
+    for (uint8_t r = speller.Spell(ZelSpellStart, word.data(), size, 0, &text, &length);
+         r == ZelSpellSuggestion && out.size() < 8;
+         r = speller.Spell(ZelSpellNext, word.data(), size, 0, &text, &length)) {
+        std::u16string suggestion(text, size_t(length));
+        if (std::find(out.begin(), out.end(), suggestion) == out.end())
+            out.push_back(suggestion);
+    }
+    return out;
+}
+
+// The line that says a look-up found nothing, with suggestions when there are some.
+void ReportNothingFound(IZelDicMorph* morph, const std::u16string& text) {
+    std::string line = "nvlook: no entry for \"" + Utf8(text) + "\"";
+    std::vector<std::u16string> near;
+    if (morph)
+        near = Suggestions(*morph, text);
+    for (size_t i = 0; i < near.size(); ++i)
+        line += (i == 0 ? "; did you mean " : ", ") + Utf8(near[i]);
+    std::fprintf(stderr, "%s%s\n", line.c_str(), near.empty() ? "" : "?");
+}
+
 int Lookup(const TOptions& options) {
     if (options.Arguments.size() != 2)
         throw TUsageError("lookup needs one WORD or TEXT");
@@ -396,6 +432,8 @@ int Lookup(const TOptions& options) {
         }
     if (options.Json)
         json.Print();
+    if (shown == 0)
+        ReportNothingFound(morph.get(), text);
     return shown > 0 ? 0 : 1;
 }
 
