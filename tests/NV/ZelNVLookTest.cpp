@@ -64,6 +64,19 @@ TEST_F(TNVLookTest, LooksUpTheLemmasOfATextInBothPairs) {
               std::string::npos);
 }
 
+// Without a text, lookup reads one per line (blank lines skipped) until the input ends.
+TEST_F(TNVLookTest, LooksUpEveryLineOfTheInput) {
+    TTempDir dir;
+    WriteBytes(dir.File("in.txt"), "casa\n\n  qqqxyzzy \nlibri\n");
+    TRun run = NVLook("--pair it-en lookup < '" + dir.File("in.txt") + "'");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Out.find("── casa ──"), 0u) << run.Out;
+    EXPECT_NE(run.Out.find("2. home\n\n── libro ──"), std::string::npos) << run.Out;
+    EXPECT_EQ(run.Err, "nvlook: no entry for \"qqqxyzzy\"\n");
+    WriteBytes(dir.File("none.txt"), "qqqxyzzy\n");
+    EXPECT_EQ(NVLook("lookup - < '" + dir.File("none.txt") + "'").Status, 1);
+}
+
 TEST_F(TNVLookTest, OtherCommands) {
     TRun forms = NVLook("forms it anagram amor");
     EXPECT_EQ(forms.Status, 0);

@@ -21,6 +21,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <map>
 #include <set>
 #include <string>
@@ -35,7 +36,8 @@ const char* const Usage =
     "\n"
     "Commands:\n"
     "  lookup TEXT              analyse the text, then show the entries of every\n"
-    "                           lemma from every dictionary of the language pair\n"
+    "                           lemma from every dictionary of the language pair;\n"
+    "                           without TEXT, every line read from the input\n"
     "  analyze TEXT             the sentences, words and readings of the text\n"
     "  headwords DICT [PREFIX]  20 headwords of a dictionary from the prefix on\n"
     "                           (DICT is an id shown by \"nvlook dicts\")\n"
@@ -395,10 +397,9 @@ void ReportNothingFound(IZelDicMorph* morph, const std::u16string& text) {
     std::fprintf(stderr, "%s%s\n", line.c_str(), near.empty() ? "" : "?");
 }
 
-int Lookup(const TOptions& options) {
-    if (options.Arguments.size() != 2)
-        throw TUsageError("lookup needs one WORD or TEXT");
-    std::u16string text = ZelUtf8ToWide(options.Arguments[1]);
+// Looks one text up and prints what it finds (after a blank line when entries were shown
+// before); answers how many entries it showed.
+int LookupText(const TOptions& options, const std::u16string& text, bool shownBefore = false) {
     TPair pair = options.PairGiven ? options.Pair : GuessPair(text);
     ZelRef<IZelDicMorph> morph = Morphology(pair.Source);
     std::vector<std::u16string> lemmas =
@@ -423,8 +424,8 @@ int Lookup(const TOptions& options) {
                              ", \"ordinal\": " + std::to_string(lu->GetOrdinal()) +
                              ", \"text\": " + JsonString(Rendered(*dic, *lu, false)) + "}");
                 } else {
-                    std::printf("%s── %s ── %s\n", shown ? "\n" : "", Utf8(lemma).c_str(),
-                                Utf8(dic->GetName()).c_str());
+                    std::printf("%s── %s ── %s\n", shown || shownBefore ? "\n" : "",
+                                Utf8(lemma).c_str(), Utf8(dic->GetName()).c_str());
                     std::fputs(Rendered(*dic, *lu, options.Styled).c_str(), stdout);
                 }
                 ++shown;
@@ -434,7 +435,37 @@ int Lookup(const TOptions& options) {
         json.Print();
     if (shown == 0)
         ReportNothingFound(morph.get(), text);
-    return shown > 0 ? 0 : 1;
+    return shown;
+}
+
+// Looks up the text given, or with none (or "-") every line of the standard input, with a
+// prompt when it is a terminal.
+int Lookup(const TOptions& options) {
+    if (options.Arguments.size() > 2)
+        throw TUsageError("lookup needs one WORD or TEXT (or none to read lines)");
+    if (options.Arguments.size() == 2 && options.Arguments[1] != "-")
+        return LookupText(options, ZelUtf8ToWide(options.Arguments[1])) > 0 ? 0 : 1;
+    bool interactive = isatty(STDIN_FILENO) != 0;
+    bool found = false;
+    for (std::string line;;) {
+        if (interactive) {
+            std::fputs("nvlook> ", stdout);
+            std::fflush(stdout);
+        }
+        if (!std::getline(std::cin, line))
+            break;
+        std::u16string text = ZelUtf8ToWide(line);
+        auto notBlank = [](char16_t c) { return !u_isspace(c); };
+        text.erase(text.begin(), std::find_if(text.begin(), text.end(), notBlank));
+        text.erase(std::find_if(text.rbegin(), text.rend(), notBlank).base(), text.end());
+        if (text.empty())
+            continue;
+        found = LookupText(options, text, found) > 0 || found;
+        std::fflush(stdout);
+    }
+    if (interactive)
+        std::fputs("\n", stdout);
+    return found ? 0 : 1;
 }
 
 ZelRef<IZelDic> DictionaryById(const std::string& id) {
