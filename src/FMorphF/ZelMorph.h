@@ -87,6 +87,9 @@ public:
     // not, -1 when length exceeds the text.
     virtual int32_t WordExists(const std::u16string& text, int32_t length) = 0;
     virtual int32_t GetWordCount() = 0;
+    // Every form (ZelEnumAllForms), the forms of one length (ZelEnumFormsOfLength) or the
+    // forms of a lemma (ZelEnumLemmaForms). Forms are handed out as written (ZelWrittenForm:
+    // "l'", not the analyser's tokens "l '"), and a length is the written length.
     virtual void EnumWordForms(uint8_t selection, const TZelVariant& argument,
                                IZelMorphEnumCallback& callback) = 0;
 };

@@ -86,6 +86,8 @@ void TZelMorphModuleFile::Open(const std::string& fileName) {
         throw EZelError(fileName + ": " +
                         ZelFormat(ZelLoadStr(TZelResId::UnknownCodePage), {CodePage}));
     std::copy(chars.begin(), chars.end(), ByteToChar);
+    for (int b = 0; b < 256; ++b)
+        PunctuationByte[b] = !ZelIsWordCharacter(ByteToChar[b]) && ByteToChar[b] != u' ';
     std::string base = ZelChangeFileExt(fileName, "");
     Automaton.LoadAutomaton(base + "_auto.kv2");
     Automaton.LoadStrings(base + "_data.kv2");
@@ -421,13 +423,18 @@ void TZelMorphModuleFile::Follow(const TZelMorphTransition& t, int32_t length, i
     // A form longer than the generation buffer is a fault of the data.
     ZEL_ASSERT(size_t(length) + n <= size_t(MaxFormLength));
     std::memcpy(Buffer + length, label, n);
+    if (Selection == ZelEnumFormsOfLength)
+        for (size_t k = 0; k < n; ++k)
+            PunctuationCount[size_t(length) + k + 1] =
+                uint8_t(PunctuationCount[size_t(length) + k] + PunctuationByte[uint8_t(label[k])]);
     Continue(t.NextState, length + int32_t(n), element);
 }
 
 void TZelMorphModuleFile::Continue(int32_t state, int32_t length, int32_t element) {
     if (state == 0) {
         bool emit = Selection == ZelEnumAllForms ||
-                    (Selection == ZelEnumFormsOfLength && length == WantedLength) ||
+                    (Selection == ZelEnumFormsOfLength && length >= WantedLength &&
+                     WrittenLength(length) == WantedLength) ||
                     (Selection == ZelEnumLemmaForms && element + 1 == High);
         if (emit)
             Emit(length);
@@ -438,7 +445,8 @@ void TZelMorphModuleFile::Continue(int32_t state, int32_t length, int32_t elemen
             Segment(state, length, element + 2);
         return;
     }
-    if (Selection == ZelEnumFormsOfLength && length > WantedLength)
+    if (Selection == ZelEnumFormsOfLength && length > WantedLength &&
+        WrittenLength(length) > WantedLength)
         return;
     // An empty label leading back to a state of this branch at the same length would loop.
     auto here = std::make_pair(state, length);
@@ -457,12 +465,43 @@ void TZelMorphModuleFile::Continue(int32_t state, int32_t length, int32_t elemen
     Path.pop_back();
 }
 
+int32_t TZelMorphModuleFile::WrittenLength(int32_t length) const {
+    auto isSeparator = [&](int32_t i) { return Buffer[i] == ' '; };
+    if (PunctuationCount[length] == 0) { // only a separator at either end goes
+        int32_t written = length;
+        if (length > 0 && isSeparator(length - 1))
+            --written;
+        if (length > 1 && isSeparator(0))
+            --written;
+        return written;
+    }
+    // A punctuation byte is a token of its own unless it is inside a run (a number tag has
+    // some). At the end of a form that may still grow it counts as one, and so does a
+    // final separator count as removed: both can only lower the bound.
+    auto punctuationToken = [&](int32_t i) {
+        return i >= 0 && i < length && PunctuationByte[uint8_t(Buffer[i])] &&
+               (i == 0 || isSeparator(i - 1)) && (i + 1 == length || isSeparator(i + 1));
+    };
+    int32_t written = length;
+    for (int32_t i = 0; i < length; ++i)
+        if (isSeparator(i) &&
+            (i == 0 || i + 1 == length || punctuationToken(i - 1) || punctuationToken(i + 1)))
+            --written;
+    return written;
+}
+
 void TZelMorphModuleFile::Emit(int32_t length) {
     if (length <= 0)
         return;
     std::u16string& form = Forms[size_t(length - 1)];
-    for (int32_t i = 0; i < length; ++i)
+    bool punctuation = false;
+    for (int32_t i = 0; i < length; ++i) {
         form[size_t(i)] = ByteToChar[uint8_t(Buffer[i])];
-    if (!Callback->WordForm(form))
+        punctuation |= PunctuationByte[uint8_t(Buffer[i])];
+    }
+    bool written = !punctuation && Buffer[0] != ' ' && Buffer[length - 1] != ' ';
+    // (Two calls, as a conditional expression would copy the form every time.)
+    bool more = written ? Callback->WordForm(form) : Callback->WordForm(ZelWrittenForm(form));
+    if (!more)
         throw TAbort{};
 }

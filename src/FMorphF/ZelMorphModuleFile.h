@@ -59,6 +59,7 @@ private:
 
     int CodePage = 1252;
     char16_t ByteToChar[256] = {};
+    bool PunctuationByte[256] = {}; // neither a word character nor the separator
     std::string FileName;
     std::u16string DicId;
     bool Loaded = false;
@@ -79,6 +80,12 @@ private:
     int32_t High = -1;
     IZelMorphEnumCallback* Callback = nullptr;
     char Buffer[MaxFormLength + 2] = {};
+    // While forms of one length are generated: the number of punctuation bytes in the
+    // first n bytes of Buffer, so that forms without any skip the written-length scan.
+    uint8_t PunctuationCount[MaxFormLength + 3] = {};
+    // The length of the form in Buffer as ZelWrittenForm writes it; for a form that may
+    // still grow, a lower bound of the written length of every form that continues it.
+    int32_t WrittenLength(int32_t length) const;
     std::vector<std::u16string> Forms;             // one reusable string per length 1..63
     std::vector<std::pair<int32_t, int32_t>> Path; // (state, length) on the current branch
     // The transitions of the entry state ordered by information string, built on first use

@@ -2,6 +2,8 @@
 
 #include "ZelErrors.h"
 
+#include <algorithm>
+
 #include <unicode/uchar.h>
 
 namespace {
@@ -102,4 +104,30 @@ uint32_t TZelMorphTokenizer::SourceSpan(int32_t start, int32_t n) const {
         return 0;
     const TSource& last = Map.at(size_t(start + n - 1));
     return last.Pos + last.Len - Map.at(size_t(start)).Pos;
+}
+
+bool ZelIsWordCharacter(char16_t c) {
+    if (c < 0x80)
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+    return IsLetter(c) || IsDigit(c);
+}
+
+std::u16string ZelWrittenForm(std::u16string_view form, char16_t separator) {
+    auto isPunctuation = [](std::u16string_view token) {
+        return token.size() == 1 && !ZelIsWordCharacter(token[0]);
+    };
+    std::u16string out;
+    std::u16string_view previous;
+    for (size_t start = 0; start < form.size();) {
+        size_t end = std::min(form.find(separator, start), form.size());
+        std::u16string_view token = form.substr(start, end - start);
+        start = end + 1;
+        if (token.empty())
+            continue;
+        if (!out.empty() && !isPunctuation(previous) && !isPunctuation(token))
+            out += separator;
+        out += token;
+        previous = token;
+    }
+    return out;
 }

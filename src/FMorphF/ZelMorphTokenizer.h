@@ -39,3 +39,12 @@ private:
     std::vector<TSource> Map;
     std::u16string Out;
 };
+
+// Whether the tokenizer keeps the character in a run (a letter or a decimal digit); any
+// other character but a blank is a token of its own.
+bool ZelIsWordCharacter(char16_t c);
+
+// A normalised form written as in text: the separators that tokenizing put on either side
+// of a punctuation character are removed ("dell '" is "dell'", "e - mail" is "e-mail"),
+// while those between two words stay ("a priori").
+std::u16string ZelWrittenForm(std::u16string_view form, char16_t separator = u' ');

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <unicode/uchar.h>
 
 namespace {
 
@@ -282,6 +283,21 @@ TEST(MorphTokenizer, PositionsBeyond64KDoNotWrap) {
     t.Tokenize(text);
     EXPECT_EQ(t.SourcePos(0), 70000u);
     EXPECT_EQ(t.SourceSpan(0, 6), 6u);
+}
+
+// Tokenizing a written form and writing it back gives the form again.
+TEST(MorphTokenizer, WrittenFormsUndoTheTokensSeparators) {
+    for (std::u16string form : {u"casa", u"dell'", u"l'altro", u"c'\u00e8", u"e-mail", u"D.ssa",
+                                u"a priori", u"l'altro ieri", u"po'"}) {
+        TZelMorphTokenizer t;
+        t.Tokenize(form);
+        std::u16string expected = form;
+        for (char16_t& c : expected)
+            c = char16_t(u_tolower(c));
+        EXPECT_EQ(ZelWrittenForm(t.Output()), expected) << ZelWideToUtf8(form);
+    }
+    EXPECT_EQ(ZelWrittenForm(u"  a  ,  b "), u"a,b");
+    EXPECT_EQ(ZelWrittenForm(u""), u"");
 }
 
 // ---------------------------------------------------------------------------------------

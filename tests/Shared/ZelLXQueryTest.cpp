@@ -328,9 +328,9 @@ TEST_F(TWordFormQueryTest, Conditions) {
         {okEndsWith, "LE", {"belle", "le"}},
         {okBeginsWith, "cas", {"casa", "casare", "case", "casi", "caso"}},
         {okWildcards, "a*", {"a", "amor", "andare", "andiamo"}}, // "a priori" is not a form
-        {okLengthIs, "2", {"il", "la", "le"}}, // "l'" is two tokens, like "a priori"
+        {okLengthIs, "2", {"il", "l'", "la", "le"}}, // written as in text, not as tokens
         {okDiscardOf, "amore", {"amor", "mora", "orma", "ramo", "roma"}},
-        {okWildcards, "l*", {"la", "le"}},
+        {okWildcards, "l*", {"l'", "la", "le"}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.Operator) + " " + c.Value);

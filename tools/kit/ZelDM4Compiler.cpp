@@ -310,7 +310,7 @@ void ZelCheckDM4(const std::string& lexiconPath, const std::string& descriptionP
         if (!tree || !HasReading(*tree, lemma, r.Code, r.DescriptionId, int32_t(form.size())))
             throw EZelError(lexiconPath + ": \"" + ZelWideToUtf8(form) + "\" (" +
                             ZelWideToUtf8(lemma) + ") is not found by analysis");
-        expected[{r.Lemma, r.Code}].insert(form);
+        expected[{r.Lemma, r.Code}].insert(ZelWrittenForm(form));
     }
     for (const auto& [key, forms] : expected) {
         TFormCollector collector;
