@@ -362,9 +362,22 @@ std::string Rendered(IZelDic& dic, IZelLu& lu, bool styled) {
     return sink.Result();
 }
 
+// Whether looking the word up would show an entry of the pair.
+bool LeadsToEntry(const TPair& pair, IZelDicMorph& morph, const std::u16string& word) {
+    std::vector<ZelRef<IZelDic>> dics = EntryDictionaries(pair);
+    for (const std::u16string& lemma : Lemmas(morph, word))
+        for (const ZelRef<IZelDic>& dic : dics)
+            if (dic->LookupLu(lemma, lemma, -1, 0))
+                return true;
+    return false;
+}
+
 // Words the morphology knows that are one slip away from an unknown word (letters swapped,
-// changed, dropped or added), at most eight, without repeats.
-std::vector<std::u16string> Suggestions(IZelDicMorph& morph, const std::u16string& word) {
+// changed, dropped or added) and have an entry in the pair, at most eight, without
+// repeats. Only the speller's first 200 candidates are looked at, so a long word cannot
+// keep the user waiting.
+std::vector<std::u16string> Suggestions(const TPair& pair, IZelDicMorph& morph,
+                                        const std::u16string& word) {
     std::vector<std::u16string> out;
     ZelRef<IZelWordChecker> checker = ZelQuery<IZelWordChecker>(&morph);
     if (!checker || word.empty() || word.find(u' ') != std::u16string::npos)
@@ -376,22 +389,24 @@ std::vector<std::u16string> Suggestions(IZelDicMorph& morph, const std::u16strin
     const char16_t* text = nullptr;
     int32_t length = 0;
     auto size = int32_t(word.size());
+    std::set<std::u16string> seen;
+    int candidates = 0;
     for (uint8_t r = speller.Spell(ZelSpellStart, word.data(), size, 0, &text, &length);
-         r == ZelSpellSuggestion && out.size() < 8;
+         r == ZelSpellSuggestion && out.size() < 8 && ++candidates <= 200;
          r = speller.Spell(ZelSpellNext, word.data(), size, 0, &text, &length)) {
         std::u16string suggestion(text, size_t(length));
-        if (std::find(out.begin(), out.end(), suggestion) == out.end())
+        if (seen.insert(suggestion).second && LeadsToEntry(pair, morph, suggestion))
             out.push_back(suggestion);
     }
     return out;
 }
 
 // The line that says a look-up found nothing, with suggestions when there are some.
-void ReportNothingFound(IZelDicMorph* morph, const std::u16string& text) {
+void ReportNothingFound(const TPair& pair, IZelDicMorph* morph, const std::u16string& text) {
     std::string line = "nvlook: no entry for \"" + Utf8(text) + "\"";
     std::vector<std::u16string> near;
     if (morph)
-        near = Suggestions(*morph, text);
+        near = Suggestions(pair, *morph, text);
     for (size_t i = 0; i < near.size(); ++i)
         line += (i == 0 ? "; did you mean " : ", ") + Utf8(near[i]);
     std::fprintf(stderr, "%s%s\n", line.c_str(), near.empty() ? "" : "?");
@@ -434,7 +449,7 @@ int LookupText(const TOptions& options, const std::u16string& text, bool shownBe
     if (options.Json)
         json.Print();
     if (shown == 0)
-        ReportNothingFound(morph.get(), text);
+        ReportNothingFound(pair, morph.get(), text);
     return shown;
 }
 
