@@ -1,6 +1,7 @@
 // The sample installation of the build tree, opened as the program opens it at start-up:
 // the machine hive beside the executables, the user's hive empty.
 #include "ZelCodePage.h"
+#include "ZelDM4.h"
 #include "ZelDicRegistry.h"
 #include "ZelErrors.h"
 #include "ZelFiles.h"
@@ -157,6 +158,36 @@ TEST_F(TSampleTest, AnalysisLeadsToTheEntries) {
     std::string rtf = iten->GetEntryRtf(*ZelQuery<IZelLu>(found), 0);
     EXPECT_NE(rtf.find("{\\b\\fs26 casa}"), std::string::npos) << rtf;
     EXPECT_NE(rtf.find("house"), std::string::npos) << rtf;
+}
+
+// Forms of one length are the forms of that written length, also where the analyser's
+// tokens are longer ("dell '", "e - mail"): checked on both sample lexicons against the
+// lengths of all forms.
+TEST_F(TSampleTest, FormsOfALengthAreTheFormsWrittenThatLong) {
+    class TByLength : public IZelEnumWordFormsCallback {
+    public:
+        bool AcceptDescription(const std::string&) override { return true; }
+        bool Progress(int32_t, int32_t) override { return true; }
+        void WordForm(const std::u16string& form) override { Forms[form.size()].insert(form); }
+        std::map<size_t, std::set<std::u16string>> Forms;
+    };
+    for (const char* id : {"DM4KNVIT1", "DM4KNVEN1"}) {
+        SCOPED_TRACE(id);
+        ZelRef<IZelDicMorphEx> morph = ZelQuery<IZelDicMorphEx>(Dic(id));
+        ASSERT_TRUE(morph);
+        TByLength all;
+        morph->EnumWordForms(ZelFormsAll, TZelVariant(0), all);
+        size_t punctuated = 0;
+        for (const std::u16string& form : all.Forms[5])
+            punctuated += form.find_first_of(u"'-") != std::u16string::npos;
+        EXPECT_GT(punctuated, 0u); // "dell'", "e-mail"
+        for (size_t length = 1; length <= 12; ++length) {
+            TByLength some;
+            morph->EnumWordForms(ZelFormsOfLength, TZelVariant(int32_t(length)), some);
+            EXPECT_EQ(some.Forms[length], all.Forms[length]) << length;
+            EXPECT_EQ(some.Forms.size(), 1u) << length;
+        }
+    }
 }
 
 // Every headword of both FreeDict databases is in the dictionary, with as many entries.
