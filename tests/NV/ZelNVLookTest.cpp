@@ -142,6 +142,9 @@ TEST_F(TNVLookTest, ExitStatusAndErrors) {
         {"lookup qqqxyzzy", 1, "nvlook: no entry for \"qqqxyzzy\"\n"},
         {"--pair en-it lookup hoise", 1,
          "nvlook: no entry for \"hoise\"; did you mean horse, house?\n"},
+        // Neither morphology knows the word, so Italian is guessed: English suggests too.
+        {"lookup hoise", 1, "nvlook: no entry for \"hoise\"; did you mean horse, house?\n"},
+        {"--pair it-en lookup hoise", 1, "nvlook: no entry for \"hoise\"\n"},
         {"forms it anagram qqqq", 1, ""},
         {"bogus", 2, "nvlook: Unknown command \"bogus\" (see nvlook --help)\n"},
         {"forms xx anagram a", 2,

@@ -401,12 +401,16 @@ std::vector<std::u16string> Suggestions(const TPair& pair, IZelDicMorph& morph,
     return out;
 }
 
-// The line that says a look-up found nothing, with suggestions when there are some.
-void ReportNothingFound(const TPair& pair, IZelDicMorph* morph, const std::u16string& text) {
+// The line that says a look-up found nothing, with suggestions from the pairs in turn
+// when there are some.
+void ReportNothingFound(const std::vector<TPair>& pairs, const std::u16string& text) {
     std::string line = "nvlook: no entry for \"" + Utf8(text) + "\"";
     std::vector<std::u16string> near;
-    if (morph)
-        near = Suggestions(pair, *morph, text);
+    for (const TPair& pair : pairs)
+        if (ZelRef<IZelDicMorph> morph = Morphology(pair.Source))
+            for (const std::u16string& word : Suggestions(pair, *morph, text))
+                if (near.size() < 8 && std::find(near.begin(), near.end(), word) == near.end())
+                    near.push_back(word);
     for (size_t i = 0; i < near.size(); ++i)
         line += (i == 0 ? "; did you mean " : ", ") + Utf8(near[i]);
     std::fprintf(stderr, "%s%s\n", line.c_str(), near.empty() ? "" : "?");
@@ -449,7 +453,10 @@ int LookupText(const TOptions& options, const std::u16string& text, bool shownBe
     if (options.Json)
         json.Print();
     if (shown == 0)
-        ReportNothingFound(pair, morph.get(), text);
+        // A guessed pair may be the wrong one for an unknown word: the other one suggests too.
+        ReportNothingFound(options.PairGiven ? std::vector<TPair>{pair}
+                                             : std::vector<TPair>{pair, {pair.Target, pair.Source}},
+                           text);
     return shown;
 }
 
