@@ -7,6 +7,7 @@
 #include "ZelFormat.h"
 #include "ZelResStrings.h"
 #include "ZelUtils.h"
+#include "ZelXML.h"
 
 std::string ZelUserNotesFolder() {
     return ZelUserDataFolder() + "/VRD/NV/1.0";
@@ -16,35 +17,7 @@ namespace {
 
 std::string Escaped(const std::u16string& text, bool attribute) {
     std::u16string out;
-    for (char16_t c : text) {
-        switch (c) {
-        case u'&':
-            out += u"&amp;";
-            break;
-        case u'<':
-            out += u"&lt;";
-            break;
-        case u'>':
-            out += u"&gt;";
-            break;
-        case u'"':
-            out += attribute ? u"&quot;" : u"\"";
-            break;
-        case u'\t':
-            out += attribute ? u"&#9;" : u"\t";
-            break;
-        case u'\n':
-            out += attribute ? u"&#10;" : u"\n";
-            break;
-        case u'\r':
-            out += u"&#13;";
-            break;
-        default:
-            // Other control characters have no place in XML 1.0: they are dropped.
-            if (c >= 0x20 && c != 0xFFFE && c != 0xFFFF)
-                out += c;
-        }
-    }
+    ZelAppendXmlEscaped(out, text, attribute);
     return ZelWideToUtf8(out);
 }
 

@@ -4,6 +4,7 @@
 #include "ZelErrors.h"
 #include "ZelFiles.h"
 #include "ZelFormat.h"
+#include "ZelXML.h"
 
 #include <algorithm>
 
@@ -80,53 +81,6 @@ TZelWideStrings* TZelLXQueryFieldForDD6::GetWordList() {
 
 namespace {
 
-void AppendText(std::u16string& out, const std::u16string& text) {
-    for (char16_t c : text) {
-        switch (c) {
-        case u'&':
-            out += u"&amp;";
-            break;
-        case u'<':
-            out += u"&lt;";
-            break;
-        case u'>':
-            out += u"&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-}
-
-// Attribute values are written so that reading them back gives the same value: the
-// characters a parser would change or that would end the value are character references.
-void AppendAttributeValue(std::u16string& out, const std::u16string& value) {
-    for (char16_t c : value) {
-        switch (c) {
-        case u'&':
-            out += u"&amp;";
-            break;
-        case u'<':
-            out += u"&lt;";
-            break;
-        case u'"':
-            out += u"&quot;";
-            break;
-        case u'\t':
-            out += u"&#9;";
-            break;
-        case u'\n':
-            out += u"&#10;";
-            break;
-        case u'\r':
-            out += u"&#13;";
-            break;
-        default:
-            out += c;
-        }
-    }
-}
-
 // Moves pos past one unit of the XML text: a character or entity (returns 1) or a tag
 // (returns 0).
 int SkipUnit(const std::u16string& xml, size_t& pos) {
@@ -188,7 +142,7 @@ bool TZelEnumQueryFieldHelper::Watches(size_t field, const std::u16string& name)
 void TZelEnumQueryFieldHelper::OnAttribute(const std::u16string& name,
                                            const std::u16string& value) {
     PendingAttributes += u" " + name + u"=\"";
-    AppendAttributeValue(PendingAttributes, value);
+    ZelAppendXmlEscaped(PendingAttributes, value, true);
     PendingAttributes += u"\"";
 }
 
@@ -214,7 +168,7 @@ void TZelEnumQueryFieldHelper::OnCharData(const std::u16string& text) {
     if (!Emitting)
         return;
     size_t from = Output.size();
-    AppendText(Output, text);
+    ZelAppendXmlEscaped(Output, text, false);
     Hits.clear();
     if (Finder)
         Finder(text, [this](int32_t start, int32_t length) { AddRange(Hits, start, length); });

@@ -84,3 +84,10 @@ public:
 
 // The one factory of the process.
 IZelCoXml& CoXml();
+
+// Appends text escaped for XML: as character data (attribute false) or as a double-quoted
+// attribute value. "&", "<" and ">" always become references; in an attribute value also
+// the quote, tab, line feed and carriage return, and in character data the carriage
+// return, so that reading it back gives the text again. Characters XML 1.0 cannot hold
+// (other control characters, U+FFFE, U+FFFF) are dropped.
+void ZelAppendXmlEscaped(std::u16string& out, std::u16string_view text, bool attribute);

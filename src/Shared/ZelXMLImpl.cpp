@@ -561,3 +561,34 @@ IZelCoXml& CoXml() {
     }();
     return *factory;
 }
+
+void ZelAppendXmlEscaped(std::u16string& out, std::u16string_view text, bool attribute) {
+    for (char16_t c : text) {
+        switch (c) {
+        case u'&':
+            out += u"&amp;";
+            break;
+        case u'<':
+            out += u"&lt;";
+            break;
+        case u'>':
+            out += u"&gt;";
+            break;
+        case u'"':
+            out += attribute ? u"&quot;" : u"\"";
+            break;
+        case u'\t':
+            out += attribute ? u"&#9;" : u"\t";
+            break;
+        case u'\n':
+            out += attribute ? u"&#10;" : u"\n";
+            break;
+        case u'\r':
+            out += u"&#13;";
+            break;
+        default:
+            if (c >= 0x20 && c != 0xFFFE && c != 0xFFFF)
+                out += c;
+        }
+    }
+}

@@ -78,23 +78,6 @@ std::string U8(const std::u16string& s) {
     throw EZelError(where + ": " + what);
 }
 
-void AppendEscaped(std::u16string& out, const std::u16string& text, bool attribute) {
-    for (char16_t c : text) {
-        if (c == u'&')
-            out += u"&amp;";
-        else if (c == u'<')
-            out += u"&lt;";
-        else if (c == u'>' && !attribute)
-            out += u"&gt;";
-        else if (c == u'"' && attribute)
-            out += u"&quot;";
-        else if (attribute && (c == u'\t' || c == u'\n' || c == u'\r'))
-            out += u"&#" + ZelUtf8ToWide(std::to_string(int(c))) + u";";
-        else
-            out += c;
-    }
-}
-
 const std::u16string* Attribute(const TAttributes& attributes, const char16_t* name) {
     for (const auto& [n, v] : attributes)
         if (n == name)
@@ -184,7 +167,7 @@ private:
                 if (n == u"sound")
                     value = ZelUtf8ToWide(std::to_string(SoundIndexOf(U8(v))));
                 Entry->Fragment += u" " + n + u"=\"";
-                AppendEscaped(Entry->Fragment, value, true);
+                ZelAppendXmlEscaped(Entry->Fragment, value, true);
                 Entry->Fragment += u"\"";
             }
             Entry->Fragment += u">";
@@ -272,7 +255,7 @@ private:
 
     void Text(const std::u16string& text) {
         if (Entry) {
-            AppendEscaped(Entry->Fragment, text, false);
+            ZelAppendXmlEscaped(Entry->Fragment, text, false);
         } else if (Path() == "/dd6/language/search") {
             Source.Languages.back().Search += text;
         }
