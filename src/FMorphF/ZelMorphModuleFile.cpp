@@ -7,6 +7,7 @@
 #include "ZelMorphInfo.h"
 #include "ZelResStrings.h"
 #include "ZelSettingsStore.h"
+#include "ZelUtils.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,15 +16,7 @@ namespace {
 
 // The value of a "name=value" line of a description file; empty when there is none.
 std::string DescriptionValue(const std::string& text, const std::string& name) {
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    for (const std::string& line : ZelSplitLines(text)) {
         size_t equals = line.find('=');
         if (equals == std::string::npos || equals != name.size())
             continue;

@@ -97,18 +97,10 @@ TLexicon ReadLexicon(const std::string& path) {
     std::set<std::tuple<std::string, std::string, int, int>> seen;
     TZelMorphTokenizer tokenizer;
     bool headerDone = false;
-    size_t pos = 0;
-    int lineNo = 0;
-    while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
-        ++lineNo;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        std::string where = path + ":" + std::to_string(lineNo);
+    std::vector<std::string> lines = ZelSplitLines(text);
+    for (size_t n = 0; n < lines.size(); ++n) {
+        const std::string& line = lines[n];
+        std::string where = path + ":" + std::to_string(n + 1);
         if (line.empty() || line[0] == '#')
             continue;
         if (line[0] == '@') {
