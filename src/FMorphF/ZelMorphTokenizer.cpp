@@ -1,29 +1,13 @@
 #include "ZelMorphTokenizer.h"
 
 #include "ZelErrors.h"
+#include "ZelUtils.h"
 
 #include <algorithm>
 
 #include <unicode/uchar.h>
 
 namespace {
-
-bool IsLetter(char16_t c) {
-    switch (u_charType(c)) {
-    case U_UPPERCASE_LETTER:
-    case U_LOWERCASE_LETTER:
-    case U_TITLECASE_LETTER:
-    case U_MODIFIER_LETTER:
-    case U_OTHER_LETTER:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool IsDigit(char16_t c) {
-    return u_charType(c) == U_DECIMAL_DIGIT_NUMBER;
-}
 
 bool IsBlank(char16_t c) {
     return c <= 0x20 || u_charType(c) == U_SPACE_SEPARATOR;
@@ -75,12 +59,12 @@ void TZelMorphTokenizer::Tokenize(std::u16string_view text) {
     Starts.push_back(0);
     while (p < text.size()) {
         char16_t c = text[p];
-        if (IsLetter(c)) {
-            for (; p < text.size() && IsLetter(text[p]); ++p)
+        if (ZelIsLetter(c)) {
+            for (; p < text.size() && ZelIsLetter(text[p]); ++p)
                 Append(char16_t(u_tolower(text[p])), uint32_t(p), 1);
-        } else if (IsDigit(c)) {
+        } else if (ZelIsDigit(c)) {
             size_t start = p;
-            while (p < text.size() && IsDigit(text[p]))
+            while (p < text.size() && ZelIsDigit(text[p]))
                 ++p;
             for (const char16_t* tag = NumberTag(text[p - 1]); *tag; ++tag)
                 Append(*tag, uint32_t(start), uint32_t(p - start));
@@ -109,7 +93,7 @@ uint32_t TZelMorphTokenizer::SourceSpan(int32_t start, int32_t n) const {
 bool ZelIsWordCharacter(char16_t c) {
     if (c < 0x80)
         return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
-    return IsLetter(c) || IsDigit(c);
+    return ZelIsLetter(c) || ZelIsDigit(c);
 }
 
 std::u16string ZelWrittenForm(std::u16string_view form, char16_t separator) {

@@ -3,6 +3,7 @@
 #include "ZelErrors.h"
 #include "ZelFormat.h"
 #include "ZelResStrings.h"
+#include "ZelUtils.h"
 
 #include <unicode/uchar.h>
 
@@ -15,23 +16,6 @@ bool IsBlank(char16_t c) {
 bool IsCapital(char16_t c) {
     int8_t t = u_charType(c);
     return t == U_UPPERCASE_LETTER || t == U_TITLECASE_LETTER;
-}
-
-bool IsLetter(char16_t c) {
-    switch (u_charType(c)) {
-    case U_UPPERCASE_LETTER:
-    case U_LOWERCASE_LETTER:
-    case U_TITLECASE_LETTER:
-    case U_MODIFIER_LETTER:
-    case U_OTHER_LETTER:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool IsDigit(char16_t c) {
-    return u_charType(c) == U_DECIMAL_DIGIT_NUMBER;
 }
 
 } // namespace
@@ -132,11 +116,11 @@ ZelRef<IZelSentenceItem> PlainTokenize(const std::u16string& text) {
         ++p;
     while (p < text.size()) {
         size_t start = p;
-        if (IsLetter(text[p]))
-            while (p < text.size() && IsLetter(text[p]))
+        if (ZelIsLetter(text[p]))
+            while (p < text.size() && ZelIsLetter(text[p]))
                 ++p;
-        else if (IsDigit(text[p]))
-            while (p < text.size() && IsDigit(text[p]))
+        else if (ZelIsDigit(text[p]))
+            while (p < text.size() && ZelIsDigit(text[p]))
                 ++p;
         else
             ++p;

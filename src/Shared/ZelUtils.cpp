@@ -161,6 +161,23 @@ bool IsCharOfWord(char16_t ch) {
     return ch == u'-' || u_isalpha(ch);
 }
 
+bool ZelIsLetter(char16_t c) {
+    switch (u_charType(c)) {
+    case U_UPPERCASE_LETTER:
+    case U_LOWERCASE_LETTER:
+    case U_TITLECASE_LETTER:
+    case U_MODIFIER_LETTER:
+    case U_OTHER_LETTER:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ZelIsDigit(char16_t c) {
+    return u_charType(c) == U_DECIMAL_DIGIT_NUMBER;
+}
+
 bool IsCmdLineSwitch(const std::string& name) {
     std::string wanted = Upper(name);
     for (const std::string& arg : ZelGetCommandLine())

@@ -66,6 +66,10 @@ std::u16string WideReplace(const std::u16string& text, const std::u16string& pat
 
 // A letter of any Unicode letter category, or the hyphen-minus.
 bool IsCharOfWord(char16_t ch);
+// A letter (any of the Unicode letter categories) and a decimal digit: the characters the
+// sentence cutter and the morphological tokenizer keep together in runs.
+bool ZelIsLetter(char16_t c);
+bool ZelIsDigit(char16_t c);
 
 // The command line holds the switch, introduced by "-" or "/", ignoring case.
 bool IsCmdLineSwitch(const std::string& name);
