@@ -101,6 +101,25 @@ void BenchFindLu(benchmark::State& state, int entries) {
     }
 }
 
+void BenchEnumFieldValues(benchmark::State& state, int entries) {
+    ZelRef<TZelDD6> dic = BenchOpenDD6(entries);
+    ZelRef<IZelArrayCursor> cursor = dic->GetEntries();
+    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(cursor);
+    size_t characters = 0;
+    TZelFieldTextEvent count = [&](int32_t, const std::u16string& text, const TZelAddRangeProc&) {
+        characters += text.size();
+        return false;
+    };
+    int32_t i = 0;
+    for (auto _ : state) {
+        cursor->SetIndex(i);
+        dic->EnumFieldValues(*lu, {0, 1, 2}, count);
+        i = (i + 1) % entries;
+    }
+    state.SetItemsProcessed(state.iterations());
+    benchmark::DoNotOptimize(characters);
+}
+
 namespace {
 
 struct TParadigm {

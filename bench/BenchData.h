@@ -24,6 +24,10 @@ ZelRef<TZelDD6> BenchOpenDD6(int entries);
 // dictionary of that size, one per iteration.
 void BenchFindLu(benchmark::State& state, int entries);
 
+// The body of a field-text benchmark: EnumFieldValues of the three fields of one entry of
+// the BenchDD6 dictionary of that size per iteration, entries taken in order.
+void BenchEnumFieldValues(benchmark::State& state, int entries);
+
 // Writes (once) a generated Italian-like full-form lexicon of about ten forms per lemma and
 // returns its path.
 std::string BenchLexicon(int lemmas);

@@ -38,22 +38,7 @@ void BM_GetEntryRtf(benchmark::State& state) {
 BENCHMARK(BM_GetEntryRtf)->Unit(benchmark::kMicrosecond);
 
 void BM_EnumFieldValues(benchmark::State& state) {
-    ZelRef<TZelDD6> dic = BenchOpenDD6(Entries);
-    ZelRef<IZelArrayCursor> entries = dic->GetEntries();
-    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
-    int32_t i = 0;
-    size_t characters = 0;
-    TZelFieldTextEvent count = [&](int32_t, const std::u16string& text, const TZelAddRangeProc&) {
-        characters += text.size();
-        return false;
-    };
-    for (auto _ : state) {
-        entries->SetIndex(i);
-        dic->EnumFieldValues(*lu, {0, 1, 2}, count);
-        i = (i + 1) % Entries;
-    }
-    state.SetItemsProcessed(state.iterations());
-    benchmark::DoNotOptimize(characters);
+    BenchEnumFieldValues(state, Entries);
 }
 BENCHMARK(BM_EnumFieldValues)->Unit(benchmark::kMicrosecond);
 

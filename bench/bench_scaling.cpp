@@ -62,22 +62,7 @@ BENCHMARK(BM_ScalingFindLu)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 
 // The field texts of one entry (three fields), entries taken in order.
 void BM_ScalingEnumFieldValues(benchmark::State& state) {
-    int entries = int(state.range(0));
-    ZelRef<TZelDD6> dic = Dictionary(entries);
-    ZelRef<IZelArrayCursor> cursor = dic->GetEntries();
-    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(cursor);
-    size_t characters = 0;
-    TZelFieldTextEvent count = [&](int32_t, const std::u16string& text, const TZelAddRangeProc&) {
-        characters += text.size();
-        return false;
-    };
-    int32_t i = 0;
-    for (auto _ : state) {
-        cursor->SetIndex(i);
-        dic->EnumFieldValues(*lu, {0, 1, 2}, count);
-        i = (i + 1) % entries;
-    }
-    benchmark::DoNotOptimize(characters);
+    BenchEnumFieldValues(state, int(state.range(0)));
 }
 BENCHMARK(BM_ScalingEnumFieldValues)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 
