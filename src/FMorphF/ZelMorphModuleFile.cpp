@@ -414,7 +414,9 @@ void TZelMorphModuleFile::Follow(const TZelMorphTransition& t, int32_t length, i
     const char* label = Automaton.String(t.LabelOffset);
     size_t n = std::strlen(label);
     // A form longer than the generation buffer is a fault of the data.
-    ZEL_ASSERT(size_t(length) + n <= size_t(MaxFormLength));
+    if (size_t(length) + n > size_t(MaxFormLength))
+        throw EZelStreamError(ZelFormat(ZelLoadStr(TZelResId::InvalidStreamFormatInFile),
+                                        {ZelChangeFileExt(FileName, "") + "_auto.kv2"}));
     std::memcpy(Buffer + length, label, n);
     if (Selection == ZelEnumFormsOfLength)
         for (size_t k = 0; k < n; ++k)

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <unordered_map>
 
 #include <unicode/uchar.h>
 
@@ -98,8 +99,9 @@ TZelDD6Description ZelParseDD6Description(const std::string& text, const std::st
             d.Monolingual = !v->empty() && ZelStrToInt(*v) != 0;
         if (const std::string* v = find("viewcount"))
             d.ViewCount = int32_t(ZelStrToInt(*v));
-        if (d.ViewCount < 0 || d.ViewCount > 99)
-            throw EZelConvertError("ViewCount must be 0 to 99");
+        // Every entry is rendered through a view, so a dictionary has at least one.
+        if (d.ViewCount < 1 || d.ViewCount > 99)
+            throw EZelConvertError("ViewCount must be 1 to 99");
         if (!ZelIsCodePageSupported(d.CodePage))
             throw EZelConvertError(ZelFormat(ZelLoadStr(TZelResId::UnknownCodePage), {d.CodePage}));
         if (const std::string* v = find("name"))
@@ -273,17 +275,17 @@ void TZelDD6Master::ReadAbbreviations() {
     std::string path = BasePath + "_abbr.kv0";
     if (!ZelFileExists(path))
         return;
+    // The expansion of the first line with a name serves every line with it.
+    std::unordered_map<std::string, size_t> firstLine;
     for (const std::string& line : ZelSplitLines(ZelReadWholeFile(path))) {
         size_t equals = line.find('=');
         if (equals == std::string::npos)
             continue;
         std::string name = line.substr(0, equals);
-        // The expansion of the first line with the name serves every line with it.
-        auto first = std::find(Abbreviations.begin(), Abbreviations.end(), name);
-        Expansions.push_back(first == Abbreviations.end()
-                                 ? line.substr(equals + 1)
-                                 : Expansions[size_t(first - Abbreviations.begin())]);
-        Abbreviations.push_back(name);
+        auto [first, isNew] = firstLine.emplace(name, Abbreviations.size());
+        Expansions.push_back(isNew ? line.substr(equals + 1) : Expansions[first->second]);
+        Abbreviations.push_back(std::move(name));
+        MaxAbbreviationLength = std::max(MaxAbbreviationLength, Abbreviations.back().size());
     }
 }
 
@@ -319,9 +321,13 @@ void TZelDD6Master::FindAbbreviations(const std::u16string& text,
             ++p;
         if (p >= text.size())
             return;
-        std::string rest = ZelWideToCodePage(std::u16string_view(text).substr(p), cp);
+        // One character more than the longest abbreviation orders the rest of the text
+        // among them exactly as the whole rest would, and keeps the scan linear.
+        std::string rest =
+            ZelWideToCodePage(std::u16string_view(text).substr(p, MaxAbbreviationLength + 1), cp);
+        bool wholeRest = p + MaxAbbreviationLength + 1 > text.size();
         size_t at = LowerBound(rest);
-        if (at < Abbreviations.size() && Abbreviations[at] == rest) {
+        if (wholeRest && at < Abbreviations.size() && Abbreviations[at] == rest) {
             addRange(int32_t(p), int32_t(text.size() - p));
             p = text.size();
         } else {

@@ -135,6 +135,7 @@ private:
     TZelDD6Description Description;
     std::vector<std::unique_ptr<TZelSourceFullangData>> Sources;
     std::vector<std::string> Abbreviations;
+    size_t MaxAbbreviationLength = 0;
     std::vector<std::string> Expansions;
     std::vector<ZelRef<IZelXslProcessor>> Processors;
     TZelEnumQueryFieldHelper Marker;

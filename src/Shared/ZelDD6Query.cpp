@@ -120,7 +120,9 @@ void TZelEnumQueryFieldHelper::Walk(std::string_view document) {
 std::u16string TZelEnumQueryFieldHelper::Render(std::string_view document) {
     Output = u"\uFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?>";
     Emitting = true;
+    PendingText.clear();
     Walk(document);
+    FlushText();
     Emitting = false;
     return std::exchange(Output, std::u16string());
 }
@@ -147,6 +149,7 @@ void TZelEnumQueryFieldHelper::OnAttribute(const std::u16string& name,
 }
 
 void TZelEnumQueryFieldHelper::OnStartElement(const std::u16string& name) {
+    FlushText();
     if (Emitting)
         Output += u"<" + name + PendingAttributes + u">";
     PendingAttributes.clear();
@@ -165,17 +168,25 @@ void TZelEnumQueryFieldHelper::OnCharData(const std::u16string& text) {
     for (auto& capture : Captures)
         if (capture.Depth > 0)
             capture.Text += text;
-    if (!Emitting)
+    if (Emitting)
+        PendingText += text;
+}
+
+void TZelEnumQueryFieldHelper::FlushText() {
+    if (PendingText.empty())
         return;
     size_t from = Output.size();
-    ZelAppendXmlEscaped(Output, text, false);
+    ZelAppendXmlEscaped(Output, PendingText, false);
     Hits.clear();
     if (Finder)
-        Finder(text, [this](int32_t start, int32_t length) { AddRange(Hits, start, length); });
+        Finder(PendingText,
+               [this](int32_t start, int32_t length) { AddRange(Hits, start, length); });
+    PendingText.clear();
     WrapHits(from, u"abbr");
 }
 
 void TZelEnumQueryFieldHelper::OnEndElement(const std::u16string& name) {
+    FlushText();
     for (size_t i = 0; i < Fields.size(); ++i) {
         if (!Watches(i, name))
             continue;

@@ -100,6 +100,10 @@ private:
     void OnEndElement(const std::u16string& name);
     bool Watches(size_t field, const std::u16string& name) const;
     void WrapHits(size_t from, const std::u16string& tag);
+    // Emits the character data gathered since the last tag, with its abbreviations marked:
+    // the parser may hand one text over in several pieces (at references, at its buffer's
+    // end), and an abbreviation must be found in the whole of it.
+    void FlushText();
 
     std::vector<TZelLXQueryField*> Fields;
     std::vector<TCapture> Captures;
@@ -107,6 +111,7 @@ private:
     std::u16string Output;
     bool Emitting = false;
     std::u16string PendingAttributes;
+    std::u16string PendingText;
     TZelAbbreviationFinder Finder;
     TZelFieldTextEvent Event;
     ZelRef<IZelXmlParser> Parser;

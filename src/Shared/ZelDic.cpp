@@ -174,14 +174,16 @@ void* TZelLuCursorOnMemBlocks::QueryInterface(const ZelGuid& iid) {
     return TZelArrayCursor::QueryInterface(iid);
 }
 
+void TZelLuCursorOnMemBlocks::RaiseInvalidRecord() const {
+    if (FileName.empty())
+        throw EZelStreamError(ZelLoadStr(TZelResId::InvalidStreamFormat));
+    throw EZelStreamError(ZelFormat(ZelLoadStr(TZelResId::InvalidStreamFormatInFile), {FileName}));
+}
+
 std::string_view TZelLuCursorOnMemBlocks::CurrentRecord() {
     std::string_view record = Blocks->GetBlock(Index).View();
-    if (Style != ZelLuStylePlain && record.size() < 2) {
-        if (FileName.empty())
-            throw EZelStreamError(ZelLoadStr(TZelResId::InvalidStreamFormat));
-        throw EZelStreamError(
-            ZelFormat(ZelLoadStr(TZelResId::InvalidStreamFormatInFile), {FileName}));
-    }
+    if (Style != ZelLuStylePlain && record.size() < 2)
+        RaiseInvalidRecord();
     return record;
 }
 
@@ -195,7 +197,8 @@ uint8_t TZelLuCursorOnMemBlocks::GetCatCode() {
         return 0;
     std::string_view record = CurrentRecord();
     auto code = uint8_t(record.back());
-    ZEL_ASSERT(code != 0);
+    if (code == 0) // category codes start at 1
+        RaiseInvalidRecord();
     return code;
 }
 

@@ -279,6 +279,7 @@ public:
 protected:
     // The current record, checked against the record layout of the style.
     std::string_view CurrentRecord();
+    [[noreturn]] void RaiseInvalidRecord() const;
 
 private:
     int CodePage;

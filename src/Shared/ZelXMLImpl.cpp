@@ -6,6 +6,7 @@
 #include "ZelFiles.h"
 
 #include <libexslt/exslt.h>
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
@@ -313,10 +314,16 @@ public:
     }
 
     void Parse(std::string_view document) override {
-        // Only the events we report: no tree is built, no entity declaration or external
-        // subset is used (an entity other than the predefined ones ends the events).
+        // Only the events we report: no tree is built. Entities declared in the document's
+        // own internal subset are kept (in a document shell that holds nothing else) and
+        // their text is delivered in place of each reference, within the library's limits on
+        // expansion; an external entity is refused by the loader and ends the events.
         xmlSAXHandler handler{};
         handler.initialized = 1; // the first version of the interface: plain qualified names
+        handler.startDocument = StartDocument;
+        handler.internalSubset = InternalSubset;
+        handler.entityDecl = EntityDecl;
+        handler.getEntity = GetEntity;
         handler.startElement = StartElement;
         handler.endElement = EndElement;
         handler.characters = Characters;
@@ -327,7 +334,7 @@ public:
         xmlParserCtxtPtr ctxt = xmlCreatePushParserCtxt(&handler, this, nullptr, 0, nullptr);
         if (!ctxt)
             return;
-        xmlCtxtUseOptions(ctxt, BaseOptions);
+        xmlCtxtUseOptions(ctxt, BaseOptions | XML_PARSE_NOENT);
         Failure = nullptr;
         Context = ctxt;
         size_t offset = 0;
@@ -384,6 +391,20 @@ private:
             }
         }
         return out;
+    }
+
+    // The library's own handlers keep the declarations; they expect the parser context.
+    static void StartDocument(void* ctx) { xmlSAX2StartDocument(Self(ctx).Context); }
+    static void InternalSubset(void* ctx, const xmlChar* name, const xmlChar* externalId,
+                               const xmlChar* systemId) {
+        xmlSAX2InternalSubset(Self(ctx).Context, name, externalId, systemId);
+    }
+    static void EntityDecl(void* ctx, const xmlChar* name, int type, const xmlChar* publicId,
+                           const xmlChar* systemId, xmlChar* content) {
+        xmlSAX2EntityDecl(Self(ctx).Context, name, type, publicId, systemId, content);
+    }
+    static xmlEntityPtr GetEntity(void* ctx, const xmlChar* name) {
+        return xmlSAX2GetEntity(Self(ctx).Context, name);
     }
 
     static void StartElement(void* ctx, const xmlChar* name, const xmlChar** attributes) {

@@ -1,4 +1,5 @@
 #include "ZelDD6Query.h"
+#include "ZelCodePage.h"
 #include "ZelDD6.h"
 #include "ZelErrors.h"
 #include "ZelTestSupport.h"
@@ -138,6 +139,29 @@ TEST(DD6Marker, AbbreviationsAreWrappedWhereTheFinderSays) {
     marker.SetEvent(nullptr);
     std::u16string xml = marker.Render("<body><ex>Fig. 3</ex><ex>x</ex></body>");
     EXPECT_NE(xml.find(u"<ex><abbr>Fig.</abbr> 3</ex><ex>x</ex>"), std::u16string::npos);
+}
+
+// The parser hands a text over in pieces (at every reference); abbreviations are looked
+// for in the whole text of a node, so "B&B" is found and "n." is not taken from "R&n.".
+TEST(DD6Marker, AbbreviationsAreFoundInTheWholeTextOfANode) {
+    auto none = Field(0, {u"zz"});
+    TZelEnumQueryFieldHelper marker;
+    marker.SetFields({none.get()});
+    std::vector<std::u16string> pieces;
+    marker.SetAbbreviationFinder([&](const std::u16string& text, const TZelAddRangeProc& add) {
+        pieces.push_back(text);
+        for (size_t at = 0; (at = text.find(u"B&B", at)) != std::u16string::npos; at += 3)
+            add(int32_t(at), 3);
+        if (text.substr(0, 2) == u"n.")
+            add(0, 2);
+    });
+    std::u16string xml =
+        marker.Render("<body><ex>a B&amp;B &#233;</ex><ex>R&amp;n. x</ex><ex>n. <b/>y</ex></body>");
+    EXPECT_NE(xml.find(u"<ex>a <abbr>B&amp;B</abbr> \u00e9</ex><ex>R&amp;n. x</ex>"
+                       u"<ex><abbr>n.</abbr> <b></b>y</ex>"),
+              std::u16string::npos)
+        << ZelWideToUtf8(xml);
+    EXPECT_EQ(pieces, (std::vector<std::u16string>{u"a B&B \u00e9", u"R&n. x", u"n. ", u"y"}));
 }
 
 TEST(DD6QueryFields, EnumeratesTheFieldsOfEntries) {

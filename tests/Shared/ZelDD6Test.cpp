@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 namespace {
@@ -189,6 +190,24 @@ TEST(DD6, AbbreviationsAreFoundAtTheStartOfWords) {
                    "{\\*\\customAbbr 4}Fig. 3 ({\\*\\customAbbr 4}fig. use), not Figures}}");
 }
 
+// A large abbreviation table loads in time that grows with its size (it used to search
+// every earlier name for each line); the first line with a name gives its expansion.
+TEST(DD6, LargeAbbreviationTablesLoadQuickly) {
+    auto c = Compile();
+    std::string table;
+    for (int i = 0; i < 100000; ++i) {
+        table += "a" + std::to_string(100000 + i) + ".=expansion " + std::to_string(i) + "\r\n";
+        if (i == 7)
+            table += "a100007.=a later line\r\n";
+    }
+    WriteBytes(c->Out() + "nvmini_abbr.kv0", table);
+    auto start = std::chrono::steady_clock::now();
+    ZelRef<TZelDD6> enit = ZelMake<TZelDD6>(c->Open(), 9, 16);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(enit->GetAbbreviation(u"a100007."), u"expansion 7");
+    EXPECT_EQ(enit->GetAbbreviation(u"a199999."), u"expansion 99999");
+}
+
 TEST(DD6, SoundsPlayOneAtATime) {
     auto c = Compile();
     ZelRef<TZelDD6> enit = ZelMake<TZelDD6>(c->Open(), 9, 16);
@@ -226,6 +245,10 @@ TEST(DD6, DescriptionDefaultsAndErrors) {
                      path + ": '' is not a valid integer value");
     WriteBytes(path, "LuStyle=1\nCodePage=12345\n");
     EXPECT_THROW(ZelReadDD6Description(path), EZelConvertError);
+    // Every entry renders through a view: a dictionary without one is refused at open.
+    WriteBytes(path, "LuStyle=1\nViewCount=0\n");
+    EXPECT_THROW_MSG(ZelReadDD6Description(path), EZelConvertError,
+                     path + ": ViewCount must be 1 to 99");
 }
 
 TEST(DD6, BadFilesGiveClearErrorsNamingThem) {

@@ -184,8 +184,8 @@ TEST(Dic, MalformedHeadwordRecordsFailCleanly) {
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
     entries->SetIndex(0); // a record of one byte has no headword
     EXPECT_THROW_MSG(lu->GetText(), EZelStreamError, "Invalid stream format (" + path + ")");
-    entries->SetIndex(1); // a category byte of 0
-    EXPECT_THROW(lu->GetCatCode(), EZelAssertion);
+    entries->SetIndex(1); // a category byte of 0 is a fault of the file, not of the program
+    EXPECT_THROW_MSG(lu->GetCatCode(), EZelStreamError, "Invalid stream format (" + path + ")");
     entries->SetIndex(-1);
     EXPECT_THROW(lu->GetText(), EZelListError);
 }

@@ -152,6 +152,22 @@ TEST(Xml, EntityExpansionBombsAreRefused) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
+// Entities declared in the document itself are delivered expanded, in text and in
+// attribute values; the events go on past them to the end of the document.
+TEST(Xml, ParserExpandsTheDocumentsOwnEntities) {
+    std::u16string text, attribute;
+    int notes = 0;
+    ZelRef<IZelXmlParser> parser = CoXml().CreateParser();
+    parser->SetOnCharData([&](const std::u16string& t) { text += t; });
+    parser->SetOnAttribute([&](const std::u16string&, const std::u16string& v) { attribute += v; });
+    parser->SetOnEndElement([&](const std::u16string& n) { notes += n == u"n" ? 1 : 0; });
+    parser->Parse("<?xml version=\"1.0\"?>\n<!DOCTYPE d [<!ENTITY me \"Ann &amp; Bob\">"
+                  "<!ENTITY two \"&me;&me;\">]>\n<d><n a=\"by &me;\">x &two; y</n><n>last</n></d>");
+    EXPECT_EQ(text, u"x Ann & BobAnn & Bob ylast");
+    EXPECT_EQ(attribute, u"by Ann & Bob");
+    EXPECT_EQ(notes, 2);
+}
+
 TEST(Xml, ParserReportsAttributesBeforeTheirElement) {
     std::vector<std::u16string> events;
     ZelRef<IZelXmlParser> parser = CoXml().CreateParser();
