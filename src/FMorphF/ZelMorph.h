@@ -86,6 +86,9 @@ public:
     // 1 when the text (or its first length characters; 0 for all) is a known word, 0 when
     // not, -1 when length exceeds the text.
     virtual int32_t WordExists(const std::u16string& text, int32_t length) = 0;
+    // Whether one word (a form of the lexicon, which may hold blanks or apostrophes) covers
+    // the whole text: "don't" is not a word because "don" is. The empty text is a word.
+    virtual bool IsWholeWord(const std::u16string& text) = 0;
     virtual int32_t GetWordCount() = 0;
     // Every form (ZelEnumAllForms), the forms of one length (ZelEnumFormsOfLength) or the
     // forms of a lemma (ZelEnumLemmaForms). Forms are handed out as written (ZelWrittenForm:

@@ -255,26 +255,39 @@ int32_t TZelMorphModuleFile::WordExists(const std::u16string& text, int32_t leng
         return 1;
     Source = ToCodePage(Tokenizer.Token(0));
     Walks.clear();
-    bool accepted = Accepts(-1, 0);
+    bool accepted = Accepts(-1, 0, false);
     Walks.clear();
     return accepted ? 1 : 0;
 }
 
-bool TZelMorphModuleFile::Accepts(int32_t state, int32_t q) {
+bool TZelMorphModuleFile::IsWholeWord(const std::u16string& text) {
+    ZEL_ASSERT(Loaded);
+    Tokenizer.Tokenize(text);
+    if (Tokenizer.BoundaryCount() == 0)
+        return text.empty();
+    Source = ToCodePage(Tokenizer.Token(0));
+    Walks.clear();
+    bool accepted = Accepts(-1, 0, true);
+    Walks.clear();
+    return accepted;
+}
+
+bool TZelMorphModuleFile::Accepts(int32_t state, int32_t q, bool wholeSource) {
     uint64_t key = (uint64_t(uint32_t(state)) << 32) | uint32_t(q);
     // A state met again at the same offset has failed already or is being tried.
     if (FindWalk(key))
         return false;
     Walks.emplace_back(key, TWalkResult{});
     bool accepted = false;
-    ZelMatchTransitions(Automaton, state, Source.c_str() + q,
-                        [&](const TZelMorphTransition& t, int i) {
-                            if (t.NextState == 0)
-                                accepted = Source[size_t(q + i)] == ' ';
-                            else
-                                accepted = Accepts(t.NextState, q + i);
-                            return !accepted;
-                        });
+    ZelMatchTransitions(
+        Automaton, state, Source.c_str() + q, [&](const TZelMorphTransition& t, int i) {
+            size_t end = size_t(q + i);
+            if (t.NextState == 0)
+                accepted = Source[end] == ' ' && (!wholeSource || end + 1 == Source.size());
+            else
+                accepted = Accepts(t.NextState, q + i, wholeSource);
+            return !accepted;
+        });
     return accepted;
 }
 

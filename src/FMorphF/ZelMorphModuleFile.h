@@ -25,6 +25,7 @@ public:
     std::u16string GetDicId() override { return DicId; }
     void SetDicId(const std::u16string& id) override;
     int32_t WordExists(const std::u16string& text, int32_t length) override;
+    bool IsWholeWord(const std::u16string& text) override;
     int32_t GetWordCount() override;
     void EnumWordForms(uint8_t selection, const TZelVariant& argument,
                        IZelMorphEnumCallback& callback) override;
@@ -43,7 +44,9 @@ private:
 
     void Open(const std::string& fileName);
     TWalkResult Walk(int32_t state, int32_t q);
-    bool Accepts(int32_t state, int32_t q);
+    // Whether a word starts at offset q of the source from the state; with wholeSource, a
+    // word that ends where the source ends.
+    bool Accepts(int32_t state, int32_t q, bool wholeSource);
     uint64_t CountForms(int32_t state, std::unordered_map<int32_t, uint64_t>& memo,
                         std::vector<int32_t>& path);
 

@@ -22,9 +22,13 @@ int32_t TZelArrayCursor::GetIndex() {
     return Index;
 }
 
-void TZelArrayCursor::SetIndex(int32_t index) {
+void TZelArrayCursor::CheckIndex(int32_t index) {
     if (index < -1 || index >= GetCount())
         RaiseIndexOutOfBounds(index);
+}
+
+void TZelArrayCursor::SetIndex(int32_t index) {
+    CheckIndex(index);
     Index = index;
 }
 
@@ -43,10 +47,13 @@ void TZelArrayCursorFilterCustom::SetBase(const ZelRef<IZelArrayCursor>& base) {
     SetIndex(-1);
 }
 
+// The base moves first: when it refuses the move, the filter stays where it was, so the
+// two never disagree.
 void TZelArrayCursorFilter::SetIndex(int32_t index) {
-    TZelArrayCursor::SetIndex(index);
+    CheckIndex(index);
     if (Base)
         Base->SetIndex(index == -1 ? -1 : List[size_t(index)]);
+    Index = index;
 }
 
 void TZelArrayCursorFilter::Clear() {
@@ -68,8 +75,9 @@ int32_t TZelArrayCursorFilterOnFileMap::GetBaseIndex(int32_t index) const {
 }
 
 void TZelArrayCursorFilterOnFileMap::SetIndex(int32_t index) {
-    TZelArrayCursor::SetIndex(index);
+    CheckIndex(index);
     Base->SetIndex(index == -1 ? -1 : GetBaseIndex(index));
+    Index = index;
 }
 
 void TZelArrayCursorFilterOnFileMap::Add(int32_t) {

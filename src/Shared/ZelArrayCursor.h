@@ -52,6 +52,9 @@ public:
     void SetIndex(int32_t index) override;
 
 protected:
+    // Raises "List index out of bounds (%d)" outside -1 .. count - 1.
+    void CheckIndex(int32_t index);
+
     int32_t Index = -1;
 };
 

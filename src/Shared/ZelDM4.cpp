@@ -176,13 +176,10 @@ bool TZelDM4::WordExists(const char16_t* text, int32_t length) {
     return WordExists(std::u16string(text, size_t(std::max(length, 0))));
 }
 
+// A candidate of the speller counts only when one word covers all of it: the module's own
+// test stops at the first word, which would accept "don't" for "don".
 bool TZelDM4::WordExists(const std::u16string& text) {
-    int32_t answer = GetModule().WordExists(text, int32_t(text.size()));
-    if (answer == 0)
-        return false;
-    if (answer == 1 || answer == -1)
-        return true;
-    throw EZelError("Unexpected FastMorphModule.WordExists() return value");
+    return GetModule().IsWholeWord(text);
 }
 
 void TZelDM4::EnumWordForms(uint8_t kind, const TZelVariant& argument,

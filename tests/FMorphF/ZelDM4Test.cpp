@@ -1,4 +1,5 @@
 #include "ZelDM4.h"
+#include "ZelAdvSpeller.h"
 #include "ZelCodePage.h"
 #include "ZelCoverage.h"
 #include "ZelDM4Compiler.h"
@@ -105,6 +106,37 @@ TEST(DM4, AnalysesIntoSentenceItems) {
     EXPECT_TRUE(it.Dic->WordExists(u"Città"));
     EXPECT_FALSE(it.Dic->WordExists(u"cittadella"));
     EXPECT_TRUE(it.Dic->WordExists(u"bellexyz", 5));
+}
+
+// As a word checker the dictionary accepts a text only when one word covers it, so the
+// speller's candidates with an apostrophe or a blank are real words ("look up"), never a
+// word with something after it ("run't").
+TEST(DM4, AWordCheckerAcceptsOneWordCoveringTheText) {
+    TTempDir dir;
+    std::string description =
+        ZelCompileDM4(TestData("dm4/en-mini.tsv"), dir.File("out")).DescriptionPath;
+    ZelRef<TZelDM4> en = ZelMake<TZelDM4>("DM4KNVEN1", description);
+    const std::vector<std::pair<std::u16string, bool>> cases = {
+        {u"run", true},      {u"Running", true}, {u"look up", true}, {u"run't", false},
+        {u"run t", false},   {u"runs.", false},  {u"look", false},   {u"look upx", false},
+        {u"children", true}, {u"", true},        {u" ", false},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(en->WordExists(text), expected) << ZelWideToUtf8(text);
+    // The module's own test still stops at the first word.
+    EXPECT_EQ(en->GetModule().WordExists(u"run't", 0), 1);
+
+    TZelAdvSpeller holder;
+    holder.SetChecker(0, ZelRef<IZelWordChecker>(en.get()));
+    holder.SetCheckerCount(1);
+    std::vector<std::u16string> found;
+    const char16_t* s = nullptr;
+    int32_t n = 0;
+    for (int32_t answer = holder.GetSpeller().Spell(ZelSpellStart, u"ru'n", 4, 0, &s, &n);
+         answer == ZelSpellSuggestion;
+         answer = holder.GetSpeller().Spell(ZelSpellNext, u"ru'n", 4, 0, &s, &n))
+        found.emplace_back(s, size_t(n));
+    EXPECT_EQ(found, (std::vector<std::u16string>{u"run"}));
 }
 
 TEST(DM4, OrdinalStyleKeepsTheCodeAsOrdinal) {

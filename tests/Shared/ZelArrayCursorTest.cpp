@@ -164,6 +164,17 @@ TEST(ArrayCursor, FileMapFilterWithIndexesBeyondItsBaseFailsCleanly) {
     ZelRef<TZelArrayCursorFilterOnFileMap> filter =
         ZelMake<TZelArrayCursorFilterOnFileMap>(path, base);
     EXPECT_THROW_MSG(filter->SetIndex(0), EZelListError, "List index out of bounds (9)");
+    // The refused move leaves the filter where it was, in step with its base.
+    EXPECT_EQ(filter->GetIndex(), -1);
+    EXPECT_EQ(base->GetIndex(), -1);
+
+    ZelRef<TZelArrayCursorFilter> memory = ZelMake<TZelArrayCursorFilter>(base);
+    memory->Add(1);
+    memory->Add(7);
+    memory->SetIndex(0);
+    EXPECT_THROW(memory->SetIndex(1), EZelListError);
+    EXPECT_EQ(memory->GetIndex(), 0);
+    EXPECT_EQ(base->GetIndex(), 1);
 }
 
 TEST(ArrayCursor, StringsCursor) {
