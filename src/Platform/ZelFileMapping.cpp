@@ -34,14 +34,15 @@ private:
 } // namespace
 
 TZelFileMapping::TZelFileMapping(const std::string& path) : FilePath(path) {
-    TFileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a named pipe in the file's place is refused instead of waited on.
+    TFileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0)
         RaiseOpenError(path, errno);
     struct stat st {};
     if (fstat(fd.Get(), &st) != 0)
         RaiseOpenError(path, errno);
     if (!S_ISREG(st.st_mode))
-        RaiseOpenError(path, EISDIR);
+        throw EZelOSError(ZelFormat(ZelLoadStr(TZelResId::NotARegularFile), {path}), EINVAL);
     if (uint64_t(st.st_size) > UINT32_MAX)
         throw EZelStreamError(ZelFormat(ZelLoadStr(TZelResId::FileTooLarge), {path}));
     ViewSize = uint32_t(st.st_size);

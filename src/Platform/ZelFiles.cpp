@@ -7,12 +7,15 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <pwd.h>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -82,7 +85,7 @@ std::string ZelChangeFileExt(const std::string& path, const std::string& ext) {
 
 bool ZelFileExists(const std::string& path) {
     struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool ZelDirectoryExists(const std::string& path) {
@@ -98,11 +101,30 @@ void ZelCreateFolders(const std::string& path) {
         RaiseFileError(path, errno);
 }
 
-std::string ZelReadWholeFile(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+std::string ZelReadWholeFile(const std::string& path, uint64_t maxSize) {
+    // Non-blocking, so that a named pipe put where a file belongs cannot hang the reader
+    // before it is recognised and refused.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         RaiseFileError(path, errno);
+    struct stat st {};
+    if (fstat(fd, &st) != 0) {
+        int error = errno;
+        close(fd);
+        RaiseFileError(path, error);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        close(fd);
+        throw EZelOSError(ZelFormat(ZelLoadStr(TZelResId::NotARegularFile), {path}), EINVAL);
+    }
+    if (uint64_t(st.st_size) > maxSize) {
+        close(fd);
+        throw EZelOSError(
+            ZelFormat(ZelLoadStr(TZelResId::FileTooLargeToRead), {path, int64_t(maxSize >> 20)}),
+            EFBIG);
+    }
     std::string out;
+    out.reserve(size_t(st.st_size));
     char buf[65536];
     for (;;) {
         ssize_t n = read(fd, buf, sizeof buf);
@@ -115,20 +137,109 @@ std::string ZelReadWholeFile(const std::string& path) {
         }
         if (n == 0)
             break;
+        // The file may grow while it is read.
+        if (out.size() + size_t(n) > maxSize) {
+            close(fd);
+            throw EZelOSError(ZelFormat(ZelLoadStr(TZelResId::FileTooLargeToRead),
+                                        {path, int64_t(maxSize >> 20)}),
+                              EFBIG);
+        }
         out.append(buf, size_t(n));
     }
     close(fd);
     return out;
 }
 
-void ZelWriteFileAtomic(const std::string& path, std::string_view bytes, bool keepBackup) {
+TZelFileLock::TZelFileLock(const std::string& path) {
+    ZelCreateFolders(ZelExtractFileDir(path));
+    std::string lockPath = path + ".lock";
+    Fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (Fd < 0)
+        RaiseFileError(lockPath, errno);
+    while (flock(Fd, LOCK_EX) != 0)
+        if (errno != EINTR) {
+            int error = errno;
+            close(Fd);
+            RaiseFileError(lockPath, error);
+        }
+}
+
+TZelFileLock::~TZelFileLock() {
+    flock(Fd, LOCK_UN);
+    close(Fd);
+}
+
+TZelFileStamp ZelFileStamp(const std::string& path) {
+    struct stat st {};
+    TZelFileStamp stamp;
+    if (stat(path.c_str(), &st) != 0)
+        return stamp;
+    stamp.Exists = true;
+    stamp.Device = uint64_t(st.st_dev);
+    stamp.Inode = uint64_t(st.st_ino);
+    stamp.Size = int64_t(st.st_size);
+    stamp.MtimeNs = int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return stamp;
+}
+
+namespace {
+
+// The file a write should replace: the target of a symbolic link (followed to its end),
+// else the path itself.
+std::string WriteTarget(const std::string& path) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved))
+        return resolved;
+    // A dangling link: write the file it names.
+    std::vector<char> target(PATH_MAX + 1);
+    ssize_t n = readlink(path.c_str(), target.data(), PATH_MAX);
+    if (n <= 0)
+        return path;
+    std::string name(target.data(), size_t(n));
+    return name[0] == '/' ? name : ZelExtractFileDir(path) + "/" + name;
+}
+
+// Removes path + ".tmp<pid>" files whose writer no longer runs.
+void RemoveStaleTemporaries(const std::string& path) {
+    std::string folder = ZelExtractFileDir(path);
+    std::string prefix = ZelExtractFileName(path) + ".tmp";
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return;
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        std::string digits = name.substr(prefix.size());
+        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        pid_t pid = pid_t(std::stol(digits));
+        if (pid != getpid() && kill(pid, 0) != 0 && errno == ESRCH)
+            unlink((folder.empty() ? name : folder + "/" + name).c_str());
+    }
+    closedir(dir);
+}
+
+} // namespace
+
+void ZelWriteFileAtomic(const std::string& linkOrPath, std::string_view bytes, bool keepBackup) {
+    std::string path = WriteTarget(linkOrPath);
     std::string folder = ZelExtractFileDir(path);
     ZelCreateFolders(folder);
+    RemoveStaleTemporaries(path);
+    struct stat old {};
+    bool existed = stat(path.c_str(), &old) == 0;
     std::string temp = path + ".tmp" + std::to_string(getpid());
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         RaiseFileError(temp, errno);
     try {
+        // The new file keeps the old one's permissions (a private file stays private).
+        if (existed && fchmod(fd, old.st_mode & 07777) != 0)
+            RaiseFileError(temp, errno);
         WriteAll(fd, bytes, temp);
         if (fsync(fd) != 0)
             RaiseFileError(temp, errno);

@@ -2,6 +2,7 @@
 // drive a file lives on.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,18 +14,52 @@ std::string ZelExtractFileName(const std::string& path);
 // The path without its extension (the part after the last "." of the file name).
 std::string ZelChangeFileExt(const std::string& path, const std::string& ext);
 
+// Whether something other than a folder is at the path (a file, or a named pipe or device
+// where a file was expected, which the readers then refuse by name).
 bool ZelFileExists(const std::string& path);
 bool ZelDirectoryExists(const std::string& path);
 // Creates a folder and its parents; raises EZelOSError when that fails.
 void ZelCreateFolders(const std::string& path);
 
-// The whole content of a file; raises EZelOSError when it cannot be read.
-std::string ZelReadWholeFile(const std::string& path);
+// The largest file ZelReadWholeFile reads unless told otherwise.
+constexpr uint64_t ZelMaxReadSize = uint64_t(256) << 20;
+
+// The whole content of a regular file; raises EZelOSError when it cannot be read, when it is
+// not a regular file (a named pipe, a device, a folder), or when it is larger than maxSize.
+// Never blocks on a named pipe.
+std::string ZelReadWholeFile(const std::string& path, uint64_t maxSize = ZelMaxReadSize);
+
+// Holds an exclusive lock on path + ".lock" (created when missing) for its lifetime, so
+// that read-modify-write cycles of one file by several processes follow one another.
+class TZelFileLock {
+public:
+    explicit TZelFileLock(const std::string& path);
+    ~TZelFileLock();
+    TZelFileLock(const TZelFileLock&) = delete;
+    TZelFileLock& operator=(const TZelFileLock&) = delete;
+
+private:
+    int Fd = -1;
+};
+
+// A file's identity and state (device, inode, size, modification time): equal stamps mean
+// the file has not been replaced or changed in between.
+struct TZelFileStamp {
+    bool Exists = false;
+    uint64_t Device = 0;
+    uint64_t Inode = 0;
+    int64_t Size = 0;
+    int64_t MtimeNs = 0;
+    bool operator==(const TZelFileStamp&) const = default;
+};
+TZelFileStamp ZelFileStamp(const std::string& path);
 
 // Replaces a file without ever leaving it half written: the bytes go to a temporary file in
 // the same folder, which is flushed to disk and renamed over the old one. With keepBackup,
 // the old file is kept as path + "~" first. Raises EZelOSError on failure, leaving the old
-// file as it was.
+// file as it was. A symbolic link is written through (its target is replaced, the link
+// stays), the old file's permissions are kept, and temporary files that earlier writers
+// left behind when they were killed are removed.
 void ZelWriteFileAtomic(const std::string& path, std::string_view bytes, bool keepBackup = false);
 
 // $XDG_CONFIG_HOME, else ~/.config.

@@ -54,12 +54,16 @@ struct TValue {
     std::string Text;
     uint32_t Dword = 0;
     std::vector<uint8_t> Bytes;
+    std::vector<std::string> Comments; // the comment lines written above the value
 };
 
 struct TKeyNode {
     std::string Name;
     std::map<std::string, std::unique_ptr<TKeyNode>> Children; // by lower-case name
     std::vector<TValue> Values;                                // in the order written
+    // The comment lines written above the key's line; the root keeps those after the last
+    // key.
+    std::vector<std::string> Comments;
 
     TKeyNode* Child(const std::string& name) const {
         auto it = Children.find(Lower(name));
@@ -130,6 +134,8 @@ public:
             }
             ParseLine(line, firstLine);
         }
+        // Comments after the last key stay at the end of the file.
+        Root.Comments = std::move(PendingComments);
     }
 
 private:
@@ -151,8 +157,13 @@ private:
     }
 
     void ParseLine(const std::string& line, int lineNo) {
-        if (line.empty() || line[0] == ';')
+        if (line.empty())
             return;
+        if (line[0] == ';') {
+            // A comment belongs to the key or value below it and moves with it.
+            PendingComments.push_back(line);
+            return;
+        }
         if (lineNo == 1 && (line == HiveHeader || line == "REGEDIT4"))
             return;
         if (line[0] == '[') {
@@ -171,6 +182,7 @@ private:
             Current = &Root;
             for (const auto& p : parts)
                 Current = &Current->AddChild(p);
+            AppendComments(Current->Comments);
             return;
         }
         if (line[0] != '@' && line[0] != '"')
@@ -209,7 +221,15 @@ private:
         } else {
             Fail(lineNo, "unknown value type");
         }
-        Current->SetValue(name) = std::move(value);
+        TValue& slot = Current->SetValue(name);
+        value.Comments = std::move(slot.Comments);
+        AppendComments(value.Comments);
+        slot = std::move(value);
+    }
+
+    void AppendComments(std::vector<std::string>& to) {
+        to.insert(to.end(), PendingComments.begin(), PendingComments.end());
+        PendingComments.clear();
     }
 
     std::string ReadQuoted(const std::string& s, size_t& i, int lineNo) const {
@@ -312,6 +332,7 @@ private:
     TKeyNode& Root;
     TKeyNode* Current = nullptr;
     int LineNo = 0;
+    std::vector<std::string> PendingComments;
 };
 
 std::string Quote(const std::string& s) {
@@ -340,7 +361,13 @@ std::string Quote(const std::string& s) {
     return out + "\"";
 }
 
+void WriteComments(std::string& out, const std::vector<std::string>& comments) {
+    for (const std::string& comment : comments)
+        out += comment + "\n";
+}
+
 void WriteValue(std::string& out, const TValue& v) {
+    WriteComments(out, v.Comments);
     std::string line = v.Name.empty() ? "@=" : Quote(v.Name) + "=";
     char buf[16];
     switch (v.Type) {
@@ -370,6 +397,7 @@ void WriteValue(std::string& out, const TValue& v) {
 }
 
 void WriteKey(std::string& out, const TKeyNode& node, const std::string& path) {
+    WriteComments(out, node.Comments);
     out += "[" + path + "]\n";
     for (const auto& v : node.Values)
         if (v.Name.empty())
@@ -388,54 +416,9 @@ std::string Serialize(const TKeyNode& root) {
     // key.
     for (const auto& [lower, child] : root.Children)
         WriteKey(out, *child, (child->Name[0] == '-' ? "\\" : "") + child->Name);
+    WriteComments(out, root.Comments);
     return out;
 }
-
-struct TStamp {
-    bool Exists = false;
-    dev_t Dev = 0;
-    ino_t Ino = 0;
-    off_t Size = 0;
-    int64_t MtimeNs = 0;
-    bool operator==(const TStamp&) const = default;
-};
-
-TStamp StampOf(const std::string& path) {
-    struct stat st {};
-    TStamp stamp;
-    if (stat(path.c_str(), &st) != 0)
-        return stamp;
-    stamp.Exists = true;
-    stamp.Dev = st.st_dev;
-    stamp.Ino = st.st_ino;
-    stamp.Size = st.st_size;
-    stamp.MtimeNs = int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    return stamp;
-}
-
-// Holds an exclusive lock on "<hive>.lock" for its lifetime.
-class THiveLock {
-public:
-    explicit THiveLock(const std::string& hivePath) {
-        ZelCreateFolders(ZelExtractFileDir(hivePath));
-        std::string lockPath = hivePath + ".lock";
-        Fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (Fd < 0)
-            throw EZelSettingsError("Cannot lock " + hivePath + ": " + std::strerror(errno));
-        while (flock(Fd, LOCK_EX) != 0)
-            if (errno != EINTR) {
-                close(Fd);
-                throw EZelSettingsError("Cannot lock " + hivePath + ": " + std::strerror(errno));
-            }
-    }
-    ~THiveLock() {
-        flock(Fd, LOCK_UN);
-        close(Fd);
-    }
-
-private:
-    int Fd = -1;
-};
 
 } // namespace
 
@@ -457,7 +440,7 @@ public:
     // Applies a change under the hive lock to the hive as it is on disk, and writes it back.
     template <class F> auto Modify(F&& f) {
         std::lock_guard<std::mutex> guard(Mutex);
-        THiveLock lock(Path);
+        TZelFileLock lock(Path);
         Loaded = false;
         Refresh();
         auto result = f(Root);
@@ -468,13 +451,13 @@ public:
             Loaded = false;
             throw EZelSettingsError(e.what());
         }
-        Stamp = StampOf(Path);
+        Stamp = ZelFileStamp(Path);
         return result;
     }
 
 private:
     void Refresh() {
-        TStamp now = StampOf(Path);
+        TZelFileStamp now = ZelFileStamp(Path);
         if (Loaded && now == Stamp) {
             if (!Error.empty())
                 throw EZelSettingsError(Error);
@@ -505,7 +488,7 @@ private:
     std::string Path;
     std::mutex Mutex;
     TKeyNode Root;
-    TStamp Stamp;
+    TZelFileStamp Stamp;
     bool Loaded = false;
     std::string Error;
 };

@@ -16,6 +16,8 @@
     X(CannotOpenFile, "Cannot open file \"%s\". %s")                                               \
     X(StreamReadError, "Stream read error")                                                        \
     X(FileTooLarge, "File too large to map (%s)")                                                  \
+    X(FileTooLargeToRead, "%s is larger than %d MB, too large to read")                            \
+    X(NotARegularFile, "%s is not a regular file")                                                 \
     X(NotAnInteger, "'%s' is not a valid integer value")                                           \
     X(WordForm, "Word form")                                                                       \
     X(UnidentifiedDictionary, "Unidentified_dictionary")                                           \

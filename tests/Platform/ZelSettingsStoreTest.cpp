@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -89,6 +90,34 @@ TEST(SettingsStore, MalformedHiveIsReportedAndNeverOverwritten) {
     // Mended by hand, it is read again.
     WriteBytes(hives.UserHive(), "[Software\\A]\n\"ok\"=dword:1\n");
     EXPECT_EQ(Open("Software\\A", false)->ReadInteger("ok"), 1);
+}
+
+// A hive edited by hand and then written by the program keeps the user's comments (with
+// the key or value below them), stays a link to the file it points at, and keeps its
+// permissions.
+TEST(SettingsStore, RewritingAHiveKeepsCommentsLinksAndPermissions) {
+    TTempHives hives;
+    std::string real = hives.Folder().File("real.reg");
+    WriteBytes(real, "Windows Registry Editor Version 5.00\n\n"
+                     "; my dictionaries\n[Software\\Zel\\Dics\\Mine]\n"
+                     "; where it lives\n@=\"/opt/mine.dd6\"\n\n"
+                     "; the end\n");
+    ASSERT_EQ(chmod(real.c_str(), 0600), 0);
+    ASSERT_EQ(symlink(real.c_str(), hives.UserHive().c_str()), 0);
+    Open("Software\\Zel\\Dics\\Added")->WriteInteger("x", 1);
+
+    std::string text = ReadBytes(real);
+    EXPECT_NE(text.find("; my dictionaries\n[Software\\Zel\\Dics\\Mine]\n"
+                        "; where it lives\n@=\"/opt/mine.dd6\"\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.substr(text.size() - 10), "; the end\n") << text;
+    EXPECT_EQ(ZelNormalizeHiveText(text), text);
+    struct stat st {};
+    ASSERT_EQ(lstat(hives.UserHive().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 TEST(SettingsStore, DeletesWholeSubtrees) {
