@@ -6,9 +6,19 @@
 // renames it over the old one, keeping the previous version beside it with a "~". A notes
 // file that cannot be read is reported and left alone: the dictionary then shows no notes
 // and refuses changes rather than overwrite it.
+//
+// Several programs may change one notes file at once (two windows, a window and nvlook):
+// changes are kept as a list of edits by headword, and a save takes the file's lock,
+// reads the file as it is now, applies the edits to it and writes the result, so nobody's
+// note is lost. A file changed by another program is read again before the next look-up.
+// Notes are kept in the dictionary's order (a hand-edited file out of order is sorted when
+// read, keeping equal headwords in file order, and written back sorted). A headword the
+// system code page cannot hold is refused: the comparisons that order the notes would not
+// tell it from others.
 #pragma once
 
 #include "ZelDD6.h"
+#include "ZelFiles.h"
 
 #include <optional>
 
@@ -70,6 +80,9 @@ public:
     // The reason the notes file could not be read; empty when it could.
     const std::string& GetLoadError() const { return LoadError; }
     void Detach() { Dic = nullptr; }
+    // Reads the file again when another program has changed it and nothing is waiting to
+    // be saved here.
+    void RefreshIfChanged();
 
 private:
     struct TNote {
@@ -77,16 +90,32 @@ private:
         std::optional<std::u16string> LemmaOrd;
         std::u16string Text;
     };
+    enum class TEditKind { Add, SetText, Delete };
+    // One change, by headword, to be applied again to the file as it is when saving.
+    struct TEdit {
+        TEditKind Kind;
+        TNote Note;
+    };
     const TNote& Current() const;
     void CheckWritable() const;
-    void Load();
+    // Reads the notes file into notes, sorted; true when the file was not in order.
+    bool ReadFile(std::vector<TNote>& notes);
+    void Reload();
+    void SortNotes(std::vector<TNote>& notes, bool& wasUnsorted) const;
+    int CompareNotes(const TNote& a, const TNote& b) const;
+    int32_t OrdinalOf(const TNote& note) const;
+    void Apply(std::vector<TNote>& notes, const TEdit& edit) const;
     std::string Serialize() const;
 
     TZelDD6Ex* Dic;
     uint8_t Style;
+    uint16_t Language;
     std::string FileName;
     std::vector<TNote> Notes;
-    bool Modified = false;
+    std::vector<TEdit> Pending;
+    // The file was out of order or held broken references: write it back at the next save.
+    bool NeedsRewrite = false;
+    TZelFileStamp LoadedStamp;
     uint32_t ChangeCount = 0;
     std::string LoadError;
 };
@@ -103,10 +132,15 @@ public:
     // as character references.
     std::string GetEntryXml(IZelLu& lu) override;
 
+    // Raises an error for a headword the system code page cannot hold.
     void DeleteLu(const std::u16string& text, int32_t ordinal, uint8_t catCode) override;
     void SaveChanges() override;
+    // Raises an error for a headword the system code page cannot hold.
     ZelRef<IZelArrayCursor> FindOrAddLu(const std::u16string& text, int32_t ordinal,
                                         uint8_t catCode) override;
+    // Nothing for a headword the system code page cannot hold.
+    ZelRef<IZelArrayCursor> LookupLu(const std::u16string& text, const std::u16string& alternative,
+                                     int32_t ordinal, uint8_t catCode) override;
 
     // The notes file of the dictionary's source language.
     std::string GetNotesFileName();

@@ -40,6 +40,8 @@
     X(InformationCaption, "Information")                                                           \
     X(ContradictoryConditions,                                                                     \
       "Query contains contradictory conditions, so there will be no answer.")                      \
+    X(NoteHeadwordNotHeld, "A note cannot be kept on \"%s\": the headword holds characters "       \
+                           "the dictionary cannot tell apart")                                     \
     X(NotesUnreadable, "The notes file %s could not be read: mend it or move it away before "      \
                        "changing notes")
 

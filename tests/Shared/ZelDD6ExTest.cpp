@@ -198,3 +198,136 @@ TEST_F(TNotes, AKilledSaveLeavesTheOldOrTheNewNotes) {
         ASSERT_TRUE(hasStart) << "round " << round;
     }
 }
+
+// A character outside the Basic Multilingual Plane is one reference in the entry, so the
+// note renders; a file written with the broken form (one reference per UTF-16 unit) is read
+// back and mended at the next save.
+TEST_F(TNotes, CharactersBeyondTheBasicPlaneRenderAndBrokenFilesAreMended) {
+    {
+        ZelRef<TZelDD6Ex> ann = Open();
+        SetNote(*ann, u"bank", 1, u"smile \U0001F600!");
+        ZelRef<IZelArrayCursor> at = ann->LookupLu(u"bank", u"bank", 1, 0);
+        at->SetIndex(0);
+        ZelRef<IZelLu> lu = ZelQuery<IZelLu>(at);
+        EXPECT_EQ(ann->GetEntryXml(*lu), "smile &#128512;!");
+        EXPECT_EQ(ann->GetEntryRtf(*lu, 0), "{\\rtf1\\ansi smile \\u55357 ?\\u56832 ?!}");
+    }
+    WriteBytes(NotesFile(), "<?xml version=\"1.0\"?>\n<dicEntries>\n"
+                            "  <dicEntry lemma=\"a&#xD83D;&#xDE00;\">x&#55357;&#56832;y&#55357;z"
+                            "</dicEntry>\n</dicEntries>\n");
+    {
+        ZelRef<TZelDD6Ex> ann = Open();
+        EXPECT_EQ(Lemmas(*ann), (std::vector<std::string>{"a\U0001F600/0=x\U0001F600y\uFFFDz"}));
+        EXPECT_TRUE(Dialogs->Shown.empty());
+    }
+    EXPECT_NE(ReadBytes(NotesFile()).find("x\U0001F600y\uFFFDz"), std::string::npos)
+        << ReadBytes(NotesFile());
+}
+
+// A hand-edited file out of order: every note is found, a note added to an existing
+// headword changes it instead of making a second one, and the file goes back sorted.
+TEST_F(TNotes, AFileOutOfOrderIsSortedWhenRead) {
+    ZelCreateFolders(ZelExtractFileDir(NotesFile()));
+    WriteBytes(NotesFile(), "<?xml version=\"1.0\"?>\n<dicEntries>\n"
+                            "<dicEntry lemma=\"zebra\" lemmaOrd=\"1\">z</dicEntry>\n"
+                            "<dicEntry lemma=\"bank\" lemmaOrd=\"2\">second</dicEntry>\n"
+                            "<dicEntry lemma=\"apple\" lemmaOrd=\"1\">a1</dicEntry>\n"
+                            "<dicEntry lemma=\"bank\" lemmaOrd=\"1\">first</dicEntry>\n"
+                            "<dicEntry lemma=\"apple\" lemmaOrd=\"1\">a2</dicEntry>\n"
+                            "</dicEntries>\n");
+    {
+        ZelRef<TZelDD6Ex> ann = Open();
+        EXPECT_EQ(Lemmas(*ann),
+                  (std::vector<std::string>{"apple/1=a1", "apple/1=a2", "bank/1=first",
+                                            "bank/2=second", "zebra/1=z"}));
+        ASSERT_TRUE(ann->LookupLu(u"zebra", u"zebra", 1, 0));
+        SetNote(*ann, u"zebra", 1, u"changed");
+        EXPECT_EQ(ann->GetEntries()->GetCount(), 5);
+    }
+    std::string text = ReadBytes(NotesFile());
+    EXPECT_LT(text.find("a2"), text.find("first")) << text;
+    EXPECT_LT(text.find("second"), text.find("changed")) << text;
+}
+
+// Eight programs adding notes to one file at once keep every note.
+TEST_F(TNotes, ConcurrentWritersLoseNoNote) {
+    constexpr int Writers = 8, NotesEach = 50;
+    std::vector<pid_t> children;
+    for (int w = 0; w < Writers; ++w) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int status = 0;
+            try {
+                // Each writer saves after every note, as the window does.
+                ZelRef<TZelDD6Ex> ann = Open();
+                for (int n = 0; n < NotesEach; ++n) {
+                    std::string lemma = "w" + std::to_string(w) + "n" + std::to_string(n);
+                    SetNote(*ann, ZelUtf8ToWide(lemma), 1, u"note");
+                    ann->SaveChanges();
+                }
+            } catch (...) {
+                status = 1;
+            }
+            _exit(status);
+        }
+        children.push_back(child);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    ZelRef<TZelDD6Ex> ann = Open();
+    EXPECT_EQ(ann->GetEntries()->GetCount(), Writers * NotesEach);
+}
+
+// Two open dictionaries on one file (two windows, or a window and nvlook): each sees what
+// the other saved, and their edits merge.
+TEST_F(TNotes, TwoHoldersOfOneFileSeeAndKeepEachOthersNotes) {
+    ZelRef<TZelDD6Ex> first = Open();
+    ZelRef<TZelDD6Ex> second = Open();
+    EXPECT_FALSE(second->LookupLu(u"casa", u"casa", -1, 0));
+    SetNote(*first, u"casa", 1, u"from the first");
+    first->SaveChanges();
+    EXPECT_TRUE(second->LookupLu(u"casa", u"casa", -1, 0));
+    SetNote(*second, u"cane", 1, u"from the second");
+    SetNote(*first, u"gatto", 1, u"first again");
+    second->SaveChanges();
+    first->SaveChanges();
+    EXPECT_EQ(Lemmas(*first),
+              (std::vector<std::string>{"cane/1=from the second", "casa/1=from the first",
+                                        "gatto/1=first again"}));
+}
+
+// Headwords the system code page cannot hold would compare equal to each other ("λόγος"
+// and "ψυχής" are both "?????"): they are refused instead of overwriting each other.
+TEST_F(TNotes, HeadwordsTheCodePageCannotHoldAreRefused) {
+    ZelRef<TZelDD6Ex> ann = Open();
+    for (const std::u16string& word : {std::u16string(u"λόγος"), std::u16string(u"Łódź")}) {
+        EXPECT_THROW_MSG(ann->FindOrAddLu(word, 1, 0), EZelError,
+                         "A note cannot be kept on \"" + ZelWideToUtf8(word) +
+                             "\": the headword holds characters the dictionary cannot tell apart");
+        EXPECT_THROW(ann->DeleteLu(word, 1, 0), EZelError);
+    }
+    SetNote(*ann, u"?????", 1, u"question marks");
+    EXPECT_FALSE(ann->LookupLu(u"ψυχής", u"ψυχής", -1, 0));
+    EXPECT_EQ(Lemmas(*ann), (std::vector<std::string>{"?????/1=question marks"}));
+}
+
+// A notes file that declares entities of its own is read whole and written back whole.
+TEST_F(TNotes, EntitiesDeclaredInTheFileAreReadWhole) {
+    ZelCreateFolders(ZelExtractFileDir(NotesFile()));
+    WriteBytes(NotesFile(),
+               "<?xml version=\"1.0\"?>\n<!DOCTYPE dicEntries [<!ENTITY me \"Ann\">]>\n"
+               "<dicEntries>\n<dicEntry lemma=\"a\" lemmaOrd=\"1\">by &me; here</dicEntry>\n"
+               "<dicEntry lemma=\"b\" lemmaOrd=\"1\">later</dicEntry>\n</dicEntries>\n");
+    {
+        ZelRef<TZelDD6Ex> ann = Open();
+        EXPECT_EQ(Lemmas(*ann), (std::vector<std::string>{"a/1=by Ann here", "b/1=later"}));
+        SetNote(*ann, u"c", 1, u"new");
+    }
+    ZelRef<TZelDD6Ex> again = Open();
+    EXPECT_EQ(Lemmas(*again),
+              (std::vector<std::string>{"a/1=by Ann here", "b/1=later", "c/1=new"}));
+}

@@ -1,0 +1,73 @@
+#include "ZelHelpers.h"
+
+#include <unicode/utf16.h>
+
+std::string ZelAsciiLowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = ZelAsciiLower(c);
+    return out;
+}
+
+bool ZelSameTextAscii(std::string_view a, std::string_view b) {
+    return ZelCompareTextAscii(a, b) == 0;
+}
+
+int ZelCompareTextAscii(std::string_view a, std::string_view b) {
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        auto ca = uint8_t(ZelAsciiLower(a[i])), cb = uint8_t(ZelAsciiLower(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+int ZelHexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<bool> ZelParseBoolText(std::string_view text) {
+    size_t b = text.find_first_not_of(" \t\r\n");
+    if (b == std::string_view::npos)
+        return std::nullopt;
+    size_t e = text.find_last_not_of(" \t\r\n");
+    std::string word = ZelAsciiLowerCase(text.substr(b, e - b + 1));
+    if (word == "1" || word == "true" || word == "yes" || word == "on")
+        return true;
+    if (word == "0" || word == "false" || word == "no" || word == "off")
+        return false;
+    return std::nullopt;
+}
+
+void ZelAppendUtf8(std::string& out, char32_t c) {
+    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+        c = 0xFFFD;
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+char32_t ZelNextCodePoint(std::u16string_view text, size_t& pos) {
+    UChar32 c = 0;
+    U16_NEXT(text.data(), pos, text.size(), c);
+    return char32_t(c);
+}
