@@ -144,6 +144,16 @@ bool TZelLXQuery::IsEmpty() {
     return true;
 }
 
+std::string TZelLXQuery::GetConditionError() {
+    try {
+        for (auto& data : Data)
+            data->Build(false);
+    } catch (const EZelError& e) {
+        return e.what();
+    }
+    return {};
+}
+
 void TZelLXQuery::Run() {
     Execute(BuildExpression());
 }

@@ -74,6 +74,9 @@ public:
 
     // True when no field has a condition that tests anything (a bad pattern counts too).
     bool IsEmpty();
+    // Why a condition cannot be built (the matcher's message for a bad pattern); empty when
+    // every condition can.
+    std::string GetConditionError();
     // Builds the expression and runs it.
     void Run();
     bool DoProgress(int32_t position, int32_t total, int32_t found);

@@ -5,6 +5,7 @@
 #include "ZelTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <sys/wait.h>
@@ -101,8 +102,15 @@ TEST_F(TNVLookTest, AdvancedSearch) {
     EXPECT_EQ(NVLook("search DD6KNV1_ENIT 3 equal 8").Out, interjections.Out);
     EXPECT_NE(NVLook("search DD6KNV1_ENIT translation words casa").Out.find("house\n"),
               std::string::npos);
-    EXPECT_NE(NVLook("fields DD6KNV1_ITEN").Out.find("3 Parte del discorso\n    1 Sostantivo\n"),
-              std::string::npos);
+    // Each field lists the operators the engine offers for it, and only those are taken.
+    TRun fields = NVLook("fields DD6KNV1_ITEN");
+    EXPECT_NE(fields.Out.find("3 Parte del discorso (equal)\n    1 Sostantivo\n"),
+              std::string::npos)
+        << fields.Out;
+    EXPECT_NE(fields.Out.find("1 Lemma (begins, contains, ends, wildcards, length)\n"),
+              std::string::npos)
+        << fields.Out;
+    EXPECT_EQ(fields.Out.find("regex"), std::string::npos);
 }
 
 TEST_F(TNVLookTest, NotesAreAddedShownAndDeleted) {
@@ -117,21 +125,50 @@ TEST_F(TNVLookTest, NotesAreAddedShownAndDeleted) {
               std::string::npos);
     EXPECT_EQ(NVLook("note delete casa", home).Status, 0);
     EXPECT_EQ(NVLook("note show casa", home).Status, 1);
-    EXPECT_EQ(NVLook("note delete casa", home).Status, 1);
+    TRun again = NVLook("note delete casa", home);
+    EXPECT_EQ(again.Status, 1);
+    EXPECT_EQ(again.Err, "nvlook: no note on \"casa\" to delete\n");
+
+    // A note stored with another ordinal (or none), as a hand-edited file may hold it, is
+    // the one deleted.
+    WriteBytes(home + "/VRD/NV/1.0/ann0010_des.xml",
+               "<?xml version=\"1.0\"?>\n<dicEntries>\n<dicEntry lemma=\"cane\">a dog</dicEntry>\n"
+               "<dicEntry lemma=\"gatto\" lemmaOrd=\"3\">a cat</dicEntry>\n</dicEntries>\n");
+    EXPECT_EQ(NVLook("--pair it-en note delete cane", home).Status, 0);
+    EXPECT_EQ(NVLook("--pair it-en note delete gatto", home).Status, 0);
+    EXPECT_EQ(ReadBytes(home + "/VRD/NV/1.0/ann0010_des.xml").find("dicEntry lemma"),
+              std::string::npos);
+}
+
+// A note with a character beyond the Basic Multilingual Plane shows in a look-up of a
+// sentence, and every word of the sentence still gets its entries.
+TEST_F(TNVLookTest, NotesWithAnyCharacterShowInLookUps) {
+    TTempDir data;
+    std::string home = data.File("share");
+    EXPECT_EQ(NVLook("--pair en-it note add bank 'smile \U0001F600'", home).Status, 0);
+    TRun run = NVLook("--pair en-it lookup 'the bank is open'", home);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(run.Out.find("── bank ── Annotazioni (English - italiano)\nsmile \U0001F600\n"),
+              std::string::npos)
+        << run.Out;
+    EXPECT_NE(run.Out.find("── open ──"), std::string::npos) << run.Out;
 }
 
 TEST_F(TNVLookTest, JsonForScripts) {
     EXPECT_EQ(NVLook("--json forms it anagram amor").Out.substr(0, 21),
               "[\n  \"amor\",\n  \"armo\",");
-    EXPECT_EQ(NVLook("--json lookup casa").Out,
-              "[\n  {\"lemma\": \"casa\", \"dictionary\": \"DD6KNV1_ITEN\", \"name\": \"Dizionario "
-              "Norvel (italiano - English)\", \"headword\": \"casa\", \"ordinal\": 1, \"text\": "
-              "\"casa [kˈaza] s.\\n1. house\\n2. home\\n\"}\n]\n");
-    EXPECT_NE(
-        NVLook("--json analyze 'Le case.'")
-            .Out.find("{\"form\": \"case\", \"readings\": [{\"lemma\": \"casa\", "
-                      "\"category\": \"n\", \"description\": \"sostantivo femminile plurale\"}]}"),
-        std::string::npos);
+    EXPECT_EQ(nlohmann::json::parse(NVLook("--json lookup casa").Out),
+              nlohmann::json::parse(R"json([{"lemma": "casa", "dictionary": "DD6KNV1_ITEN",
+                  "name": "Dizionario Norvel (italiano - English)", "headword": "casa",
+                  "ordinal": 1, "text": "casa [kˈaza] s.\n1. house\n2. home\n"}])json"));
+    // Descriptions of several readings are one line.
+    nlohmann::json analysis = nlohmann::json::parse(NVLook("--json analyze 'Le case sono.'").Out);
+    EXPECT_EQ(analysis[0]["words"][1],
+              nlohmann::json::parse(R"json({"form": "case", "readings": [{"lemma": "casa",
+                  "category": "n", "description": "sostantivo femminile plurale"}]})json"));
+    std::string sono = analysis[0]["words"][2]["readings"][0]["description"];
+    EXPECT_NE(sono.find("plurale; verbo"), std::string::npos) << sono;
+    EXPECT_EQ(analysis.dump().find("\\r"), std::string::npos);
     TRun none = NVLook("--json forms it anagram qqqq");
     EXPECT_EQ(none.Status, 1);
     EXPECT_EQ(none.Out, "[]\n");
@@ -162,8 +199,32 @@ TEST_F(TNVLookTest, ExitStatusAndErrors) {
          "nvlook: No value \"Nope\" in the field Part of speech (see nvlook --help)\n"},
         {"search DD6KNV1_ENIT 1 regex a", 2,
          "nvlook: The field Headword has no operator regex (see nvlook --help)\n"},
+        // The matcher's own message, on one line.
         {"search DD6KNV1_ENIT 1 wildcards '['", 2,
-         "nvlook: The condition is empty or not valid (see nvlook --help)\n"},
+         "nvlook: Error in regular expression: ^[$ — Character class not closed, ']' is "
+         "missing. (see nvlook --help)\n"},
+        {"lookup ''", 2,
+         "nvlook: lookup needs a word or a text, not an empty one (see nvlook --help)\n"},
+        {"--pair", 2, "nvlook: --pair: 1 required TEXT missing (see nvlook --help)\n"},
+        // Text from the command line is never written raw to the terminal.
+        // (control characters in a text looked up are blanks)
+        {"lookup \"$(printf 'qq\\033[2Jzz\\nyy')\"", 1, "nvlook: no entry for \"qq [2Jzz yy\"\n"},
+        {"headwords \"$(printf '\\033]0;x')\"", 2,
+         "nvlook: No dictionary \"\\x1B]0;x\" (see nvlook dicts) (see nvlook --help)\n"},
+        {"search DD6KNV1_ENIT translation near casa home -1", 2,
+         "nvlook: The distance must be a whole number from 0 to 1000, not \"-1\" (see nvlook "
+         "--help)\n"},
+        {"search DD6KNV1_ENIT translation near casa home 4294967297", 2,
+         "nvlook: The distance must be a whole number from 0 to 1000, not \"4294967297\" (see "
+         "nvlook --help)\n"},
+        {"forms it length abc", 2,
+         "nvlook: A length must be a whole number from 1 to 1000, not \"abc\" (see nvlook "
+         "--help)\n"},
+        {"forms it begins \"$(printf '\\360\\237\\230\\200')\"", 1,
+         "nvlook: The value \"\U0001F600\" holds characters no headword or form can hold\n"},
+        {"forms it wildcards \"$(printf '\\360\\237\\230\\200')\"", 1,
+         "nvlook: The value \"\U0001F600\" holds characters no headword or form can hold\n"},
+        {"lookup < /", 2, "nvlook: The standard input is a folder, not a text\n"},
     };
     for (const auto& [arguments, status, firstLine] : cases) {
         TRun run = NVLook(arguments);

@@ -21,7 +21,13 @@ void TZelTerminalSink::Text(const std::u16string& text, const TZelRtfFormat& for
     }
     if (!codes.empty())
         Out += "\x1b[" + codes.substr(1) + "m";
-    Out += ZelWideToUtf8(text);
+    // Control characters in an entry could drive the terminal (clear it, retitle it): they
+    // are left out.
+    std::u16string shown;
+    for (char16_t c : text)
+        if (c == u'\t' || (c >= 0x20 && (c < 0x7F || c > 0x9F)))
+            shown += c;
+    Out += ZelWideToUtf8(shown);
     if (!codes.empty())
         Out += "\x1b[0m";
 }
