@@ -10,6 +10,10 @@ public:
     using TZelDD6::TZelDD6;
     int CompareLuLoose(IZelLu& lu, const std::string& text) override;
     int CompareLuExact(IZelLu& lu, const std::string& text) override;
+    // Besides the headwords equal to the text, a bare word (no comma, any homograph) finds
+    // the comma-qualified headwords it begins: "bank" finds "bank, river".
+    ZelRef<IZelArrayCursor> LookupLu(const std::u16string& text, const std::u16string& alternative,
+                                     int32_t ordinal, uint8_t catCode) override;
 };
 
 class TZelDicSlv2Builder : public TZelDD6Builder {

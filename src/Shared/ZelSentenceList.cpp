@@ -31,6 +31,12 @@ void TZelSentenceList::SetText(const std::u16string& text) {
     // The last character is never examined: a final "?" opens no empty sentence.
     for (size_t i = 0; i + 1 < text.size(); ++i) {
         char16_t c = text[i];
+        // A line ends with CR, LF or CR LF: LF after CR adds nothing, LF alone counts as CR.
+        if (c == u'\n') {
+            if (i > 0 && text[i - 1] == u'\r')
+                continue;
+            c = u'\r';
+        }
         switch (state) {
         case 0:
             if (c == u'?' || c == u'!')

@@ -52,6 +52,14 @@ TEST(Sentences, SplittingRules) {
         {u"Line one\r \r  Line two", {0, 13}},
         {u"Why?", {0}},
         {u"", {}},
+        // Line feeds and CR LF pairs are line breaks as CR is: a heading and blank lines end
+        // a sentence, a single break inside a sentence does not.
+        {u"Line one\n\nLine two", {0, 10}},
+        {u"Line one\r\n\r\nLine two", {0, 12}},
+        {u"Title\n\nThe text goes\non. Next one", {0, 7, 25}},
+        {u"end.\nNext", {0, 5}},
+        {u"end.\r\nNext", {0, 6}},
+        {u"one line\ngoes on", {0}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Starts(c.Text), c.Starts) << ZelWideToUtf8(c.Text);

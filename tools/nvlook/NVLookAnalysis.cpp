@@ -26,6 +26,21 @@ size_t DisplayWidth(const std::u16string& text) {
     return width;
 }
 
+// A sentence on one line: its line breaks and tabs as single blanks, without blanks around.
+std::string SentenceLine(const std::u16string& sentence) {
+    std::u16string line;
+    for (char16_t c : sentence) {
+        bool blank = c == u'\r' || c == u'\n' || c == u'\t' || c == u' ';
+        if (!blank)
+            line += c;
+        else if (!line.empty() && line.back() != u' ')
+            line += u' ';
+    }
+    while (!line.empty() && line.back() == u' ')
+        line.pop_back();
+    return Printable(line);
+}
+
 // A reading's descriptions (one per line of the morphology) as one line.
 std::string DescriptionLine(IZelSentenceItem& reading) {
     std::string description = reading.GetDescription();
@@ -277,7 +292,7 @@ int Analyze(const TOptions& options, const std::string& argument) {
             json.push_back({{"sentence", Utf8(sentence)},
                             {"words", item ? ReadingsJson(*item) : TJson::array()}});
         } else {
-            std::printf("%s\n", Printable(sentence).c_str());
+            std::printf("%s\n", SentenceLine(sentence).c_str());
             if (item)
                 PrintReadings(*item);
         }
