@@ -1,6 +1,7 @@
 #include "ZelMorphModuleFile.h"
 
 #include "ZelCodePage.h"
+#include "ZelDescriptionFile.h"
 #include "ZelErrors.h"
 #include "ZelFiles.h"
 #include "ZelFormat.h"
@@ -13,21 +14,6 @@
 #include <cstring>
 
 namespace {
-
-// The value of a "name=value" line of a description file; empty when there is none.
-std::string DescriptionValue(const std::string& text, const std::string& name) {
-    for (const std::string& line : ZelSplitLines(text)) {
-        size_t equals = line.find('=');
-        if (equals == std::string::npos || equals != name.size())
-            continue;
-        bool same = true;
-        for (size_t i = 0; i < equals && same; ++i)
-            same = std::tolower(uint8_t(line[i])) == std::tolower(uint8_t(name[i]));
-        if (same)
-            return line.substr(equals + 1);
-    }
-    return {};
-}
 
 // Windows' MulDiv: a * b / c rounded to the nearest integer.
 int32_t MulDiv(int64_t a, int64_t b, int64_t c) {
@@ -62,22 +48,15 @@ void TZelMorphModuleFile::Open(const std::string& fileName) {
     if (!ZelFileExists(fileName))
         throw EZelError(ZelFormat(ZelLoadStr(TZelResId::CannotOpenFileShort), {fileName}));
     Loaded = false;
-    std::string description = ZelReadWholeFile(fileName);
-    CodePage = 1252;
-    try {
-        std::string value = DescriptionValue(description, "CodePage");
-        if (!value.empty())
-            CodePage = std::stoi(value);
-    } catch (const std::exception&) {
-        CodePage = 1252;
-    }
+    TZelDescriptionFile description = TZelDescriptionFile::Read(fileName);
+    CodePage = description.CodePage();
     std::string bytes(256, '\0');
     for (int b = 0; b < 256; ++b)
         bytes[size_t(b)] = char(b);
     std::u16string chars = ZelCodePageToWide(bytes, CodePage);
-    if (chars.size() != 256)
-        throw EZelError(fileName + ": " +
-                        ZelFormat(ZelLoadStr(TZelResId::UnknownCodePage), {CodePage}));
+    if (chars.size() != 256) // a multi-byte code page cannot be an automaton's alphabet
+        description.RaiseBadValue("CodePage",
+                                  ZelFormat(ZelLoadStr(TZelResId::UnknownCodePage), {CodePage}));
     std::copy(chars.begin(), chars.end(), ByteToChar);
     for (int b = 0; b < 256; ++b)
         PunctuationByte[b] = !ZelIsWordCharacter(ByteToChar[b]) && ByteToChar[b] != u' ';

@@ -1,10 +1,12 @@
 #include "ZelDD6.h"
 
 #include "ZelCodePage.h"
+#include "ZelDescriptionFile.h"
 #include "ZelDicRegistry.h"
 #include "ZelErrors.h"
 #include "ZelFiles.h"
 #include "ZelFormat.h"
+#include "ZelHelpers.h"
 #include "ZelIniFile.h"
 #include "ZelResStrings.h"
 #include "ZelSound.h"
@@ -19,31 +21,6 @@
 
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        c = char(std::tolower(uint8_t(c)));
-    return s;
-}
-
-// Boolean text as the toolkit reads it: "True"/"False" in any case, or a number.
-bool ParseBoolText(const std::string& text, bool& value) {
-    std::string t = Lower(text);
-    if (t == "true") {
-        value = true;
-        return true;
-    }
-    if (t == "false") {
-        value = false;
-        return true;
-    }
-    try {
-        value = ZelStrToInt(text) != 0;
-        return true;
-    } catch (const EZelConvertError&) {
-        return false;
-    }
-}
-
 [[noreturn]] void RaiseFileFormat(const std::string& file, const std::string& what) {
     throw EZelStreamError(file + ": " + what);
 }
@@ -51,7 +28,8 @@ bool ParseBoolText(const std::string& text, bool& value) {
 std::vector<TZelLanguage> LanguageGroups(const std::string& text) {
     std::vector<TZelLanguage> langs;
     for (size_t i = 0; i + 5 <= text.size(); i += 5) {
-        int64_t v = ZelStrToInt(text.substr(i, 5));
+        std::optional<int64_t> number = ZelParseInteger(text.substr(i, 5));
+        int64_t v = number.value_or(-1);
         if (v < 0 || v > 0xFFFF)
             throw EZelConvertError(
                 ZelFormat(ZelLoadStr(TZelResId::NotAnInteger), {text.substr(i, 5)}));
@@ -71,47 +49,25 @@ TZelDD6Description ZelReadDD6Description(const std::string& path) {
 }
 
 TZelDD6Description ZelParseDD6Description(const std::string& text, const std::string& path) {
-    std::vector<std::pair<std::string, std::string>> values;
-    for (const std::string& line : ZelSplitLines(text)) {
-        size_t equals = line.find('=');
-        if (equals != std::string::npos)
-            values.emplace_back(Lower(line.substr(0, equals)), line.substr(equals + 1));
-    }
-    auto find = [&](const char* name) -> const std::string* {
-        for (const auto& [n, v] : values)
-            if (n == name)
-                return &v;
-        return nullptr;
-    };
+    TZelDescriptionFile file(text, path);
     TZelDD6Description d;
-    try {
-        if (const std::string* v = find("lusorted"))
-            if (!ParseBoolText(*v, d.Sorted))
-                throw EZelConvertError("'" + *v + "' is not a valid boolean value");
-        if (const std::string* v = find("codepage"))
-            d.CodePage = int(ZelStrToInt(*v));
-        const std::string* style = find("lustyle");
-        int64_t luStyle = ZelStrToInt(style ? *style : std::string());
-        if (luStyle < 0 || luStyle > 2)
-            throw EZelConvertError("LuStyle must be 0, 1 or 2");
-        d.LuStyle = uint8_t(luStyle);
-        if (const std::string* v = find("monolingual"))
-            d.Monolingual = !v->empty() && ZelStrToInt(*v) != 0;
-        if (const std::string* v = find("viewcount"))
-            d.ViewCount = int32_t(ZelStrToInt(*v));
-        // Every entry is rendered through a view, so a dictionary has at least one.
-        if (d.ViewCount < 1 || d.ViewCount > 99)
-            throw EZelConvertError("ViewCount must be 1 to 99");
-        if (!ZelIsCodePageSupported(d.CodePage))
-            throw EZelConvertError(ZelFormat(ZelLoadStr(TZelResId::UnknownCodePage), {d.CodePage}));
-        if (const std::string* v = find("name"))
-            d.Name = ZelCodePageToWide(*v, d.CodePage);
-        if (const std::string* v = find("slwcl"))
-            d.SourceLangs = LanguageGroups(*v);
-        if (const std::string* v = find("tlwcl"))
-            d.TargetLangs = LanguageGroups(*v);
-    } catch (const EZelConvertError& e) {
-        throw EZelConvertError(path + ": " + e.what());
+    d.Sorted = file.Boolean("LuSorted", true);
+    d.CodePage = file.CodePage();
+    d.LuStyle = uint8_t(file.Integer("LuStyle", std::nullopt, 0, 2));
+    d.Monolingual = file.Boolean("Monolingual", false);
+    // Every entry is rendered through a view, so a dictionary has at least one.
+    d.ViewCount = int32_t(file.Integer("ViewCount", 1, 1, 99));
+    if (std::optional<std::string> name = file.Find("Name"))
+        d.Name = ZelCodePageToWide(*name, d.CodePage);
+    for (const char* key : {"SLWCL", "TLWCL"}) {
+        std::optional<std::string> groups = file.Find(key);
+        if (!groups)
+            continue;
+        try {
+            (key[0] == 'S' ? d.SourceLangs : d.TargetLangs) = LanguageGroups(*groups);
+        } catch (const EZelConvertError& e) {
+            file.RaiseBadValue(key, e.what());
+        }
     }
     return d;
 }
@@ -131,7 +87,10 @@ TZelViewOptions ZelReadViewOptions(const std::string& path) {
             RaiseFileFormat(path, where + ": a display option needs five fields");
         TZelViewOption option;
         option.Caption = fields[0];
-        if (!ParseBoolText(fields[1], option.Checked))
+        std::optional<bool> checked = ZelParseBoolText(fields[1]);
+        if (checked)
+            option.Checked = *checked;
+        else
             RaiseFileFormat(path, where + ": '" + fields[1] + "' is not a valid boolean value");
         option.ElementName = ZelCodePageToWide(fields[2], ZelGetSystemCodePage());
         option.Hint = fields[3];

@@ -1,6 +1,7 @@
 #include "ZelDM4.h"
 
 #include "ZelCodePage.h"
+#include "ZelDescriptionFile.h"
 #include "ZelDialogs.h"
 #include "ZelDicRegistry.h"
 #include "ZelErrors.h"
@@ -12,65 +13,21 @@
 
 #include <algorithm>
 
-namespace {
-
-struct TDescription {
-    std::vector<std::pair<std::string, std::string>> Values;
-    const std::string* Find(const char* name) const {
-        for (const auto& [n, v] : Values)
-            if (n == name)
-                return &v;
-        return nullptr;
-    }
-};
-
-TDescription ReadDescription(const std::string& path) {
-    TDescription d;
-    for (const std::string& line : ZelSplitLines(ZelReadWholeFile(path))) {
-        size_t equals = line.find('=');
-        if (equals == std::string::npos)
-            continue;
-        std::string name = line.substr(0, equals);
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](char c) { return char(std::tolower(uint8_t(c))); });
-        d.Values.emplace_back(name, line.substr(equals + 1));
-    }
-    return d;
-}
-
-int64_t Required(const TDescription& d, const char* name, const std::string& path) {
-    const std::string* value = d.Find(name);
-    try {
-        return ZelStrToInt(value ? *value : std::string());
-    } catch (const EZelConvertError& e) {
-        throw EZelConvertError(path + ": " + e.what());
-    }
-}
-
-} // namespace
-
 TZelDM4::TZelDM4(const std::string& id, const std::string& path)
-    : TZelDicMorph(id,
-                   [&] {
-                       TDescription d = ReadDescription(path);
-                       return TZelLanguage(Required(d, "slwc", path));
-                   }()),
+    : TZelDM4(id, path, TZelDescriptionFile::Read(path)) {}
+
+TZelDM4::TZelDM4(const std::string& id, const std::string& path,
+                 const TZelDescriptionFile& description)
+    : TZelDicMorph(id, TZelLanguage(description.Integer("SLWC", std::nullopt, 0, 0xFFFF))),
       Path(path) {
-    TDescription d = ReadDescription(path);
-    if (const std::string* v = d.Find("codepage"))
-        try {
-            CodePage = int(ZelStrToInt(*v));
-        } catch (const EZelConvertError&) {
-        }
-    int64_t style = Required(d, "lustyle", path);
-    LuStyle = uint8_t(style);
+    CodePage = description.CodePage();
+    LuStyle = uint8_t(description.Integer("LuStyle", std::nullopt, 0, 2));
     auto text = [&](const char* name) {
-        const std::string* v = d.Find(name);
-        return v ? ZelCodePageToWide(*v, CodePage) : std::u16string();
+        return ZelCodePageToWide(description.Text(name), CodePage);
     };
-    Consonants = text("consonants");
-    Name = text("name");
-    Vowels = text("vowels");
+    Consonants = text("Consonants");
+    Name = text("Name");
+    Vowels = text("Vowels");
     Descriptions = ZelSplitLines(ZelReadWholeFile(ZelChangeFileExt(path, "") + "_info.kv0"));
 }
 

@@ -3,6 +3,8 @@
 // word-existence questions and enumerates inflected forms.
 #pragma once
 
+#include "ZelDescriptionFile.h"
+
 #include "ZelDic.h"
 #include "ZelMorph.h"
 #include "ZelSentenceItem.h"
@@ -53,7 +55,8 @@ private:
 class TZelDM4 : public TZelDicMorph, public virtual IZelDicMorphEx, public virtual IZelWordChecker {
 public:
     // Reads the description file and the description list beside it. Raises the file's
-    // error or EZelConvertError (naming the file) for a missing "SLWC" or "LuStyle".
+    // error or EZelConvertError (naming the file and the key) for a missing or bad "SLWC",
+    // "LuStyle" or "CodePage".
     TZelDM4(const std::string& id, const std::string& path);
 
     void* QueryInterface(const ZelGuid& iid) override;
@@ -79,6 +82,7 @@ public:
     const std::string& GetPath() const { return Path; }
 
 private:
+    TZelDM4(const std::string& id, const std::string& path, const TZelDescriptionFile& description);
     ZelRef<IZelSentenceItem> Convert(const std::u16string& text, IZelMorphInfo& node);
 
     std::string Path;

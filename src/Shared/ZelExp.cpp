@@ -1,5 +1,7 @@
 #include "ZelExp.h"
 
+#include "ZelHelpers.h"
+
 #include "ZelCodePage.h"
 #include "ZelErrors.h"
 #include "ZelFormat.h"
@@ -80,13 +82,8 @@ int32_t IntegerOrZero(const std::string& text) {
 
 bool TZelExpAnsiString::AsBoolean() {
     std::string text = AsString();
-    std::string lower = text;
-    for (char& c : lower)
-        c = char(std::tolower(uint8_t(c)));
-    if (lower == "true")
-        return true;
-    if (lower == "false")
-        return false;
+    if (std::optional<bool> value = ZelParseBoolText(text))
+        return *value;
     return ZelStrToInt(text) != 0; // raises the conversion error for other texts
 }
 
@@ -103,9 +100,7 @@ std::u16string TZelExpInt::AsWideString() {
 }
 
 bool TZelExpWideString::AsBoolean() {
-    std::u16string text = AsWideString();
-    return !text.empty() &&
-           std::u16string_view(u"1TYty").find(text[0]) != std::u16string_view::npos;
+    return ZelParseBoolText(ZelWideToUtf8(AsWideString())).value_or(false);
 }
 
 int32_t TZelExpWideString::AsInteger() {

@@ -33,16 +33,49 @@ int ZelHexDigitValue(char c) {
     return -1;
 }
 
+std::optional<int64_t> ZelParseInteger(std::string_view text) {
+    size_t i = 0, end = text.size();
+    while (i < end && text[i] == ' ')
+        ++i;
+    while (end > i && text[end - 1] == ' ')
+        --end;
+    bool negative = false;
+    if (i < end && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+    int base = 10;
+    if (i < end && text[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < end && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i >= end)
+        return std::nullopt;
+    uint64_t value = 0;
+    for (; i < end; ++i) {
+        int d = ZelHexDigitValue(text[i]);
+        if (d < 0 || d >= base)
+            return std::nullopt;
+        value = value * uint64_t(base) + uint64_t(d);
+        if (value > uint64_t(INT64_MAX))
+            return std::nullopt;
+    }
+    return negative ? -int64_t(value) : int64_t(value);
+}
+
 std::optional<bool> ZelParseBoolText(std::string_view text) {
     size_t b = text.find_first_not_of(" \t\r\n");
     if (b == std::string_view::npos)
         return std::nullopt;
     size_t e = text.find_last_not_of(" \t\r\n");
     std::string word = ZelAsciiLowerCase(text.substr(b, e - b + 1));
-    if (word == "1" || word == "true" || word == "yes" || word == "on")
+    if (word == "true" || word == "yes" || word == "on")
         return true;
-    if (word == "0" || word == "false" || word == "no" || word == "off")
+    if (word == "false" || word == "no" || word == "off")
         return false;
+    if (std::optional<int64_t> number = ZelParseInteger(word))
+        return *number != 0;
     return std::nullopt;
 }
 

@@ -22,9 +22,15 @@ int ZelCompareTextAscii(std::string_view a, std::string_view b);
 // The value of a hexadecimal digit, -1 for another character.  ZelHexDigitValue('b') == 11
 int ZelHexDigitValue(char c);
 
-// The one reading of a boolean text: "1", "true", "yes", "on" are true and "0", "false",
-// "no", "off" false, in any case and with blanks around; anything else has no value.
-// ZelParseBoolText(" Yes ") == true; ZelParseBoolText("2") == std::nullopt
+// The integer value of a text: blanks around it, a sign, decimal digits or hexadecimal after
+// "$" or "0x"; nothing for any other text or a value beyond 64 bits.
+// ZelParseInteger(" -0x1F ") == -31; ZelParseInteger("12a") == std::nullopt
+std::optional<int64_t> ZelParseInteger(std::string_view text);
+
+// The one reading of a boolean text: "true", "yes", "on" are true and "false", "no", "off"
+// false, in any case, with blanks around; an integer is true when it is not 0; any other
+// text has no value.  ZelParseBoolText(" Yes ") == true; ZelParseBoolText("2") == true;
+// ZelParseBoolText("maybe") == std::nullopt
 std::optional<bool> ZelParseBoolText(std::string_view text);
 
 // Little-endian integers at p.  ZelReadLE32("\x01\x02\0\0") == 0x0201

@@ -1,5 +1,7 @@
 #include "ZelIniFile.h"
 
+#include "ZelHelpers.h"
+
 #include "ZelErrors.h"
 #include "ZelFiles.h"
 #include "ZelUtils.h"
@@ -104,12 +106,7 @@ int64_t TZelIniFile::ReadInteger(const std::string& section, const std::string& 
 
 bool TZelIniFile::ReadBool(const std::string& section, const std::string& key,
                            bool defaultValue) const {
-    std::string text = ReadString(section, key, "");
-    if (SameName(text, "true") || SameName(text, "yes"))
-        return true;
-    if (SameName(text, "false") || SameName(text, "no"))
-        return false;
-    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+    return ZelParseBoolText(ReadString(section, key, "")).value_or(defaultValue);
 }
 
 const std::vector<std::pair<std::string, std::string>>&

@@ -19,6 +19,10 @@
     X(FileTooLargeToRead, "%s is larger than %d MB, too large to read")                            \
     X(NotARegularFile, "%s is not a regular file")                                                 \
     X(NotAnInteger, "'%s' is not a valid integer value")                                           \
+    X(NotABoolean, "'%s' is not a valid boolean value")                                            \
+    X(DescriptionBadValue, "%s: %s: %s")                                                           \
+    X(DescriptionValueMissing, "the value is missing")                                             \
+    X(DescriptionValueOutOfRange, "'%s' is not from %d to %d")                                     \
     X(WordForm, "Word form")                                                                       \
     X(UnidentifiedDictionary, "Unidentified_dictionary")                                           \
     X(UnnamedDictionary, "Unnamed dictionary")                                                     \

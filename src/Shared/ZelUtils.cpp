@@ -1,5 +1,7 @@
 #include "ZelUtils.h"
 
+#include "ZelHelpers.h"
+
 #include "ZelCodePage.h"
 #include "ZelCommandLine.h"
 #include "ZelDialogs.h"
@@ -187,44 +189,13 @@ bool IsCmdLineSwitch(const std::string& name) {
 }
 
 int64_t ZelStrToInt(const std::string& text) {
-    auto fail = [&]() -> int64_t {
-        throw EZelConvertError(ZelFormat(ZelLoadStr(TZelResId::NotAnInteger), {text}));
-    };
-    size_t i = 0, end = text.size();
-    while (i < end && text[i] == ' ')
-        ++i;
-    while (end > i && text[end - 1] == ' ')
-        --end;
-    bool negative = false;
-    if (i < end && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
-    int base = 10;
-    if (i < end && text[i] == '$') {
-        base = 16;
-        ++i;
-    } else if (i + 1 < end && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-        base = 16;
-        i += 2;
-    }
-    if (i >= end)
-        return fail();
-    uint64_t value = 0;
-    for (; i < end; ++i) {
-        int d = std::isdigit(uint8_t(text[i])) ? text[i] - '0'
-                : base == 16 && std::isxdigit(uint8_t(text[i]))
-                    ? std::tolower(uint8_t(text[i])) - 'a' + 10
-                    : -1;
-        if (d < 0)
-            return fail();
-        value = value * uint64_t(base) + uint64_t(d);
-        if (value > uint64_t(INT64_MAX))
-            return fail();
-    }
-    return negative ? -int64_t(value) : int64_t(value);
+    if (std::optional<int64_t> value = ZelParseInteger(text))
+        return *value;
+    throw EZelConvertError(ZelFormat(ZelLoadStr(TZelResId::NotAnInteger), {text}));
 }
 
 bool StrToBool(const std::string& text) {
-    return !text.empty() && ZelStrToInt(text) != 0;
+    return ZelParseBoolText(text).value_or(false);
 }
 
 void ReplaceAll(const std::string& pattern, std::string& text, const std::string& replacement) {

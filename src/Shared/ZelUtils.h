@@ -77,7 +77,8 @@ bool IsCmdLineSwitch(const std::string& name);
 // The integer value of a text (blanks around it, a sign, decimal or "$"/"0x" hexadecimal);
 // raises EZelConvertError "'%s' is not a valid integer value" otherwise.
 int64_t ZelStrToInt(const std::string& text);
-// True when the text is not empty and its integer value is not zero.
+// The boolean value of a text by the one rule of ZelParseBoolText; false for a text that
+// has none.
 bool StrToBool(const std::string& text);
 
 // Replaces, in place, every occurrence of pattern in text, left to right, not overlapping.

@@ -8,6 +8,7 @@
 #include "ZelErrors.h"
 #include "ZelFiles.h"
 #include "ZelLangList.h"
+#include "ZelMorphModuleFile.h"
 #include "ZelNVDics.h"
 #include "ZelSentenceList.h"
 #include "ZelTestSupport.h"
@@ -82,9 +83,21 @@ TEST(DM4, ReadsItsDescription) {
 
     TTempDir dir;
     std::string bad = dir.File("bad.dm4");
-    WriteBytes(bad, "LuStyle=0\n");
-    EXPECT_THROW_MSG(ZelMake<TZelDM4>("X", bad), EZelConvertError,
-                     bad + ": '' is not a valid integer value");
+    // A missing or bad value is an error naming the file and the key, CodePage included
+    // (it used to become 1252 silently).
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"LuStyle=0\n", "SLWC: the value is missing"},
+        {"SLWC=16\nLuStyle=7\n", "LuStyle: '7' is not from 0 to 2"},
+        {"SLWC=16\nLuStyle=0\nCodePage=abc\n", "CodePage: 'abc' is not a valid integer value"},
+        {"SLWC=16\nLuStyle=0\nCodePage=12345\n", "CodePage: Code page 12345 is not supported"},
+    };
+    for (const auto& [text, reason] : cases) {
+        WriteBytes(bad, text);
+        EXPECT_THROW_MSG(ZelMake<TZelDM4>("X", bad), EZelConvertError, bad + ": " + reason);
+    }
+    ZelRef<TZelMorphModuleFile> module = ZelMake<TZelMorphModuleFile>();
+    EXPECT_THROW_MSG(module->SetFileName(ZelUtf8ToWide(bad)), EZelConvertError,
+                     bad + ": CodePage: Code page 12345 is not supported");
     WriteBytes(bad, "SLWC=16\nLuStyle=0\n");
     EXPECT_THROW(ZelMake<TZelDM4>("X", bad), EZelOSError); // no _info.kv0
 }
@@ -236,7 +249,7 @@ TEST(DM4, TheBuilderReportsABrokenMorphologyAndGoesOn) {
     ZelSetDialogs(previous);
     EXPECT_EQ(list->GetCount(), 0);
     ASSERT_EQ(dialogs->Shown.size(), 1u);
-    EXPECT_EQ(dialogs->Shown[0], bad + ": '' is not a valid integer value");
+    EXPECT_EQ(dialogs->Shown[0], bad + ": SLWC: the value is missing");
 }
 
 TEST(DM4, CoverageCountsTheWordsAnalysisRecognises) {

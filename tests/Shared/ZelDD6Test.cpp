@@ -247,18 +247,19 @@ TEST(DD6, DescriptionDefaultsAndErrors) {
     WriteBytes(path, "LuStyle=1\nLuSorted=0\nMonolingual=\n");
     EXPECT_FALSE(ZelReadDD6Description(path).Sorted);
     EXPECT_FALSE(ZelReadDD6Description(path).Monolingual);
-    WriteBytes(path, "LuStyle=one\n");
-    EXPECT_THROW_MSG(ZelReadDD6Description(path), EZelConvertError,
-                     path + ": 'one' is not a valid integer value");
-    WriteBytes(path, "Name=x\n");
-    EXPECT_THROW_MSG(ZelReadDD6Description(path), EZelConvertError,
-                     path + ": '' is not a valid integer value");
-    WriteBytes(path, "LuStyle=1\nCodePage=12345\n");
-    EXPECT_THROW(ZelReadDD6Description(path), EZelConvertError);
-    // Every entry renders through a view: a dictionary without one is refused at open.
-    WriteBytes(path, "LuStyle=1\nViewCount=0\n");
-    EXPECT_THROW_MSG(ZelReadDD6Description(path), EZelConvertError,
-                     path + ": ViewCount must be 1 to 99");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"LuStyle=one\n", "LuStyle: 'one' is not a valid integer value"},
+        {"Name=x\n", "LuStyle: the value is missing"},
+        {"LuStyle=1\nCodePage=12345\n", "CodePage: Code page 12345 is not supported"},
+        {"LuStyle=1\nLuSorted=maybe\n", "LuSorted: 'maybe' is not a valid boolean value"},
+        {"LuStyle=1\nSLWCL=00009xxxxx\n", "SLWCL: 'xxxxx' is not a valid integer value"},
+        // Every entry renders through a view: a dictionary without one is refused at open.
+        {"LuStyle=1\nViewCount=0\n", "ViewCount: '0' is not from 1 to 99"},
+    };
+    for (const auto& [text, reason] : cases) {
+        WriteBytes(path, text);
+        EXPECT_THROW_MSG(ZelReadDD6Description(path), EZelConvertError, path + ": " + reason);
+    }
 }
 
 TEST(DD6, BadFilesGiveClearErrorsNamingThem) {

@@ -68,7 +68,11 @@ TEST(Utils, NumbersBooleansAndReplacing) {
     EXPECT_FALSE(StrToBool("0"));
     EXPECT_TRUE(StrToBool("2"));
     EXPECT_TRUE(StrToBool(" -1 "));
-    EXPECT_THROW_MSG(StrToBool("yes"), EZelConvertError, "'yes' is not a valid integer value");
+    // One boolean rule everywhere: words and numbers, in any case, blanks around.
+    EXPECT_TRUE(StrToBool(" Yes "));
+    EXPECT_TRUE(StrToBool("TRUE"));
+    EXPECT_FALSE(StrToBool("off"));
+    EXPECT_FALSE(StrToBool("maybe"));
     EXPECT_EQ(ZelStrToInt("$1F"), 31);
     EXPECT_EQ(ZelStrToInt("0x10"), 16);
     EXPECT_THROW(ZelStrToInt("99999999999999999999"), EZelConvertError);

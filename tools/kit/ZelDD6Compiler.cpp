@@ -1,5 +1,7 @@
 #include "ZelDD6Compiler.h"
 
+#include "ZelDescriptionFile.h"
+
 #include "ZelCodePage.h"
 #include "ZelDD6.h"
 #include "ZelDicSlv2.h"
@@ -651,15 +653,17 @@ TZelDD6CompileReport ZelCompileDD6(const std::string& sourcePath, const std::str
     std::string targets;
     for (TZelLanguage t : source.Targets)
         targets += ZelFormat("%.5d", {int(t)});
-    std::string description = "Name=" + Strict(source.Name, cp, sourcePath + ": name") + "\r\n" +
-                              "CodePage=" + std::to_string(cp) + "\r\n" +
-                              "LuStyle=" + std::to_string(source.LuStyle) + "\r\n" +
-                              "LuSorted=" + (source.Sorted ? "True" : "False") + "\r\n" +
-                              "Monolingual=" + (source.Monolingual ? "1" : "0") + "\r\n" +
-                              "ViewCount=" + std::to_string(source.Views.size()) + "\r\n" +
-                              "SLWCL=" + languages + "\r\n" + "TLWCL=" + targets + "\r\n";
+    TZelDescriptionWriter description;
+    description.Add("Name", Strict(source.Name, cp, sourcePath + ": name"));
+    description.Add("CodePage", std::to_string(cp));
+    description.Add("LuStyle", std::to_string(source.LuStyle));
+    description.Add("LuSorted", source.Sorted ? "True" : "False");
+    description.Add("Monolingual", source.Monolingual ? "1" : "0");
+    description.Add("ViewCount", std::to_string(source.Views.size()));
+    description.Add("SLWCL", languages);
+    description.Add("TLWCL", targets);
     report.DescriptionPath = base + ".dd6";
-    ZelWriteFileAtomic(report.DescriptionPath, description);
+    ZelWriteFileAtomic(report.DescriptionPath, description.Text());
     ZelRef<TZelDD6Master> master =
         ZelMake<TZelDD6Master>("CHECK", out, out, report.DescriptionPath);
     for (const TSourceLanguage& language : source.Languages) {

@@ -1,5 +1,7 @@
 #include "ZelDM4Compiler.h"
 
+#include "ZelDescriptionFile.h"
+
 #include "ZelAutomatonWriter.h"
 #include "ZelCodePage.h"
 #include "ZelErrors.h"
@@ -244,15 +246,16 @@ TZelDM4CompileReport ZelCompileDM4(const std::string& lexiconPath, const std::st
             Strict(ZelUtf8ToWide(d), system, lexiconPath + ": description \"" + d + "\"") + "\r\n";
     ZelWriteFileAtomic(base + "_info.kv0", info);
     int cp = lexicon.CodePage;
-    std::string description =
-        "Name=" + Strict(ZelUtf8ToWide(lexicon.Name), cp, lexiconPath + ": name") + "\r\n" +
-        "SLWC=" + std::to_string(lexicon.Language) + "\r\n" + "CodePage=" + std::to_string(cp) +
-        "\r\n" + "LuStyle=" + std::to_string(lexicon.LuStyle) + "\r\n" +
-        "Vowels=" + Strict(ZelUtf8ToWide(lexicon.Vowels), cp, lexiconPath + ": vowels") + "\r\n" +
-        "Consonants=" +
-        Strict(ZelUtf8ToWide(lexicon.Consonants), cp, lexiconPath + ": consonants") + "\r\n";
+    TZelDescriptionWriter description;
+    description.Add("Name", Strict(ZelUtf8ToWide(lexicon.Name), cp, lexiconPath + ": name"));
+    description.Add("SLWC", std::to_string(lexicon.Language));
+    description.Add("CodePage", std::to_string(cp));
+    description.Add("LuStyle", std::to_string(lexicon.LuStyle));
+    description.Add("Vowels", Strict(ZelUtf8ToWide(lexicon.Vowels), cp, lexiconPath + ": vowels"));
+    description.Add("Consonants",
+                    Strict(ZelUtf8ToWide(lexicon.Consonants), cp, lexiconPath + ": consonants"));
     report.DescriptionPath = base + ".dm4";
-    ZelWriteFileAtomic(report.DescriptionPath, description);
+    ZelWriteFileAtomic(report.DescriptionPath, description.Text());
     if (check)
         ZelCheckDM4(lexiconPath, report.DescriptionPath);
     return report;
