@@ -32,6 +32,9 @@ struct TZelVariant {
 
 enum : uint8_t { ZelMorphLeaf = 0, ZelMorphAlternatives = 1, ZelMorphSequence = 2 };
 
+// The largest lemma code: the category codes run from 0 to 13.
+constexpr int ZelMaxLemmaCode = 13;
+
 class IZelMorphInfo : public virtual IZelUnknown {
 public:
     static constexpr ZelGuid IID = ZelMakeGuid("{3A1D5C70-2E4B-4F60-9C8A-1B2D3E4F5A61}");
@@ -45,8 +48,8 @@ public:
     // The information string without its last character, in UTF-16; empty for a
     // placeholder.
     virtual std::u16string GetLemma() = 0;
-    // The last character of the information string minus "0"; -1 for a placeholder or an
-    // information string without a digit at its end.
+    // The last character of the information string minus "0" (0 to ZelMaxLemmaCode); -1 for
+    // a placeholder or an information string whose last byte is no code.
     virtual int32_t GetLemmaCode() = 0;
     virtual int32_t GetInfoId() = 0;
     virtual void SetInfoId(int32_t id) = 0;

@@ -37,9 +37,10 @@ int32_t TZelMorphInfo::GetLemmaCode() {
     std::string_view info = InfoString();
     if (info.empty())
         return -1;
-    // Codes above 9 are written as the byte "0" + code, so ":" is 10.
+    // Codes above 9 are written as the byte "0" + code, so ":" is 10. A byte beyond the
+    // category codes (0 to 13) is no code.
     int code = uint8_t(info.back()) - '0';
-    return code >= 0 ? code : -1;
+    return code >= 0 && code <= ZelMaxLemmaCode ? code : -1;
 }
 
 void TZelMorphInfo::Add(const ZelRef<IZelMorphInfo>& child) {

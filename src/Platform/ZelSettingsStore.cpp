@@ -1,6 +1,8 @@
 #include "ZelSettingsStore.h"
 
 #include "ZelFiles.h"
+#include "ZelFormat.h"
+#include "ZelResStrings.h"
 
 #include <algorithm>
 #include <cctype>
@@ -153,7 +155,8 @@ private:
     }
 
     [[noreturn]] void Fail(int line, const std::string& what) const {
-        throw EZelSettingsError(FileName + ":" + std::to_string(line) + ": " + what);
+        throw EZelSettingsError(
+            ZelFormat(ZelLoadStr(TZelResId::HiveBadLine), {FileName, line, what}));
     }
 
     void ParseLine(const std::string& line, int lineNo) {
@@ -168,12 +171,12 @@ private:
             return;
         if (line[0] == '[') {
             if (line.back() != ']')
-                Fail(lineNo, "a key line must end with \"]\"");
+                Fail(lineNo, ZelLoadStr(TZelResId::HiveKeyLineEnd));
             std::string path = line.substr(1, line.size() - 2);
             bool remove = !path.empty() && path[0] == '-';
             std::vector<std::string> parts = SplitKeyPath(remove ? path.substr(1) : path);
             if (parts.empty())
-                Fail(lineNo, "empty key name");
+                Fail(lineNo, ZelLoadStr(TZelResId::HiveEmptyKeyName));
             if (remove) {
                 RemoveKey(parts);
                 Current = nullptr;
@@ -186,9 +189,9 @@ private:
             return;
         }
         if (line[0] != '@' && line[0] != '"')
-            Fail(lineNo, "expected a key in brackets or a value");
+            Fail(lineNo, ZelLoadStr(TZelResId::HiveExpectedKeyOrValue));
         if (!Current)
-            Fail(lineNo, "a value outside any key");
+            Fail(lineNo, ZelLoadStr(TZelResId::HiveValueOutsideKey));
         size_t i = 0;
         std::string name;
         if (line[0] == '@') {
@@ -197,7 +200,7 @@ private:
             name = ReadQuoted(line, i, lineNo);
         }
         if (i >= line.size() || line[i] != '=')
-            Fail(lineNo, "expected \"=\" after the value name");
+            Fail(lineNo, ZelLoadStr(TZelResId::HiveExpectedEquals));
         ++i;
         std::string data = line.substr(i);
         if (data == "-") {
@@ -211,7 +214,7 @@ private:
             value.Type = TValueType::String;
             value.Text = ReadQuoted(data, j, lineNo);
             if (j != data.size())
-                Fail(lineNo, "text after the end of a string value");
+                Fail(lineNo, ZelLoadStr(TZelResId::HiveTextAfterString));
         } else if (data.compare(0, 6, "dword:") == 0) {
             value.Type = TValueType::Dword;
             value.Dword = ParseDword(data.substr(6), lineNo);
@@ -219,7 +222,7 @@ private:
             value.Type = TValueType::Binary;
             value.Bytes = ParseHex(data.substr(4), lineNo);
         } else {
-            Fail(lineNo, "unknown value type");
+            Fail(lineNo, ZelLoadStr(TZelResId::HiveUnknownValueType));
         }
         TValue& slot = Current->SetValue(name);
         value.Comments = std::move(slot.Comments);
@@ -234,7 +237,7 @@ private:
 
     std::string ReadQuoted(const std::string& s, size_t& i, int lineNo) const {
         if (i >= s.size() || s[i] != '"')
-            Fail(lineNo, "expected a quoted name");
+            Fail(lineNo, ZelLoadStr(TZelResId::HiveExpectedQuotedName));
         std::string out;
         for (++i; i < s.size(); ++i) {
             char c = s[i];
@@ -260,23 +263,23 @@ private:
                     out += s[i];
                     break;
                 default:
-                    Fail(lineNo, "unknown escape in a string");
+                    Fail(lineNo, ZelLoadStr(TZelResId::HiveUnknownEscape));
                 }
                 continue;
             }
             out += c;
         }
-        Fail(lineNo, "unterminated string");
+        Fail(lineNo, ZelLoadStr(TZelResId::HiveUnterminatedString));
     }
 
     uint32_t ParseDword(const std::string& s, int lineNo) const {
         if (s.empty() || s.size() > 8)
-            Fail(lineNo, "a dword value needs 1 to 8 hexadecimal digits");
+            Fail(lineNo, ZelLoadStr(TZelResId::HiveBadDword));
         uint32_t v = 0;
         for (char c : s) {
             int d = HexDigit(c);
             if (d < 0)
-                Fail(lineNo, "a dword value needs 1 to 8 hexadecimal digits");
+                Fail(lineNo, ZelLoadStr(TZelResId::HiveBadDword));
             v = v * 16 + uint32_t(d);
         }
         return v;
@@ -291,7 +294,7 @@ private:
             if (t.empty())
                 return false;
             if (t.size() > 2 || HexDigit(t[0]) < 0 || (t.size() == 2 && HexDigit(t[1]) < 0))
-                Fail(lineNo, "bad byte \"" + t + "\" in a hex value");
+                Fail(lineNo, ZelFormat(ZelLoadStr(TZelResId::HiveBadByte), {t}));
             bytes.push_back(
                 uint8_t(t.size() == 1 ? HexDigit(t[0]) : HexDigit(t[0]) * 16 + HexDigit(t[1])));
             return true;
@@ -299,13 +302,13 @@ private:
         for (char c : s) {
             if (c == ',') {
                 if (!flush())
-                    Fail(lineNo, "empty byte in a hex value");
+                    Fail(lineNo, ZelLoadStr(TZelResId::HiveEmptyByte));
             } else {
                 item += c;
             }
         }
         if (!flush() && !bytes.empty())
-            Fail(lineNo, "a hex value ends with a comma");
+            Fail(lineNo, ZelLoadStr(TZelResId::HiveTrailingComma));
         return bytes;
     }
 
@@ -507,7 +510,7 @@ TKeyNode& MakeNode(TKeyNode& root, const std::vector<std::string>& parts) {
     for (const auto& p : parts)
         for (char c : p)
             if (uint8_t(c) < 0x20)
-                throw EZelSettingsError("A key name cannot hold control characters");
+                throw EZelSettingsError(ZelLoadStr(TZelResId::KeyNameControlCharacters));
     TKeyNode* node = &root;
     for (const auto& p : parts)
         node = &node->AddChild(p);

@@ -1,9 +1,11 @@
 #include "KVSpeller.h"
 
+#include "ZelResStrings.h"
+
 #include "ZelFormat.h"
 
 EZelSpeller::EZelSpeller(int code1, int code2)
-    : EZelError(ZelFormat("Spell Checker Error Code %d:%d", {code1, code2})) {}
+    : EZelError(ZelFormat(ZelLoadStr(TZelResId::SpellerError), {code1, code2})) {}
 
 TKVSpeller::TKVSpeller() {
     Standard.push_back(std::make_unique<TKVSpEnSwap>());

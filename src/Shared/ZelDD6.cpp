@@ -22,7 +22,7 @@
 namespace {
 
 [[noreturn]] void RaiseFileFormat(const std::string& file, const std::string& what) {
-    throw EZelStreamError(file + ": " + what);
+    throw EZelStreamError(ZelFormat(ZelLoadStr(TZelResId::FileNamed), {file, what}));
 }
 
 std::vector<TZelLanguage> LanguageGroups(const std::string& text) {
@@ -81,23 +81,24 @@ TZelViewOptions ZelReadViewOptions(const std::string& path) {
         ++lineNo;
         if (line.find_first_not_of(" \t") == std::string::npos)
             continue;
-        std::string where = "line " + std::to_string(lineNo);
         std::vector<std::string> fields = ZelParseCommaText(line);
         if (fields.size() < 5)
-            RaiseFileFormat(path, where + ": a display option needs five fields");
+            RaiseFileFormat(path, ZelFormat(ZelLoadStr(TZelResId::ViewOptionFiveFields), {lineNo}));
         TZelViewOption option;
         option.Caption = fields[0];
         std::optional<bool> checked = ZelParseBoolText(fields[1]);
         if (checked)
             option.Checked = *checked;
         else
-            RaiseFileFormat(path, where + ": '" + fields[1] + "' is not a valid boolean value");
+            RaiseFileFormat(
+                path, ZelFormat(ZelLoadStr(TZelResId::ViewOptionBadBoolean), {lineNo, fields[1]}));
         option.ElementName = ZelCodePageToWide(fields[2], ZelGetSystemCodePage());
         option.Hint = fields[3];
         try {
             option.ImageIndex = int32_t(ZelStrToInt(fields[4]));
         } catch (const EZelConvertError& e) {
-            RaiseFileFormat(path, where + ": " + e.what());
+            RaiseFileFormat(path,
+                            ZelFormat(ZelLoadStr(TZelResId::ViewOptionLine), {lineNo, e.what()}));
         }
         options.push_back(option);
     }

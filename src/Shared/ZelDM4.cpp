@@ -53,7 +53,7 @@ std::string TZelDM4::InfoDescription(int32_t id) const {
     int32_t last = std::min<int32_t>(255, int32_t(Descriptions.size()) - 1);
     if (id >= 1 && id <= last)
         return Descriptions[size_t(id)];
-    return "Error. InfoId " + std::to_string(id) + " not found in MorphInfoDescList.";
+    return ZelFormat(ZelLoadStr(TZelResId::InfoIdNotFound), {id});
 }
 
 IZelMorphModule& TZelDM4::GetModule() {
@@ -143,7 +143,7 @@ void TZelDM4::EnumWordForms(uint8_t kind, const TZelVariant& argument,
                             IZelEnumWordFormsCallback& callback) {
     static const uint8_t selections[] = {ZelEnumAllForms, ZelEnumFormsOfLength, ZelEnumLemmaForms};
     if (kind > 2)
-        throw EZelArgumentError("Unknown kind of word-form enumeration " + std::to_string(kind));
+        throw EZelArgumentError(ZelFormat(ZelLoadStr(TZelResId::UnknownFormsKind), {int(kind)}));
     TZelWordFormExtractor extractor(*this, callback);
     GetModule().EnumWordForms(selections[kind], argument, extractor);
 }

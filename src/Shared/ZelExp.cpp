@@ -2,6 +2,8 @@
 
 #include "ZelHelpers.h"
 
+#include <optional>
+
 #include "ZelCodePage.h"
 #include "ZelErrors.h"
 #include "ZelFormat.h"
@@ -13,35 +15,38 @@
 #include <algorithm>
 
 std::string ZelOpCaption(TZelOpKind kind) {
-    static const char* const captions[ZelOpKindCount] = {"",
-                                                         "anagram of",
-                                                         "and",
-                                                         "",
-                                                         "begins with",
-                                                         "contains",
-                                                         "contains the only consonants",
-                                                         "contains the only vowels",
-                                                         "contains (wildcards)",
-                                                         "discard of",
-                                                         "ends with",
-                                                         "equal",
-                                                         "exchange of",
-                                                         "false",
-                                                         "",
-                                                         "",
-                                                         "is double-faced",
-                                                         "is palindrome",
-                                                         "length is",
-                                                         "near (wildcards)",
-                                                         "not",
-                                                         "or",
-                                                         "matches (Perl reg. exp.)",
-                                                         "",
-                                                         "true",
-                                                         "wedge of",
-                                                         "matches (wildcards)",
-                                                         "contains word (wildcards)"};
-    return kind < ZelOpKindCount ? captions[kind] : "";
+    // Resource strings, so that the interface language shows them.
+    static const std::optional<TZelResId> captions[ZelOpKindCount] = {
+        std::nullopt,
+        TZelResId::OpAnagramOf,
+        TZelResId::OpAnd,
+        std::nullopt,
+        TZelResId::OpBeginsWith,
+        TZelResId::OpContains,
+        TZelResId::OpOnlyConsonants,
+        TZelResId::OpOnlyVowels,
+        TZelResId::OpContainsWildcards,
+        TZelResId::OpDiscardOf,
+        TZelResId::OpEndsWith,
+        TZelResId::OpEqual,
+        TZelResId::OpExchangeOf,
+        TZelResId::OpFalse,
+        std::nullopt,
+        std::nullopt,
+        TZelResId::OpIsDoubleFaced,
+        TZelResId::OpIsPalindrome,
+        TZelResId::OpLengthIs,
+        TZelResId::OpNear,
+        TZelResId::OpNot,
+        TZelResId::OpOr,
+        TZelResId::OpRegex,
+        std::nullopt,
+        TZelResId::OpTrue,
+        TZelResId::OpWedgeOf,
+        TZelResId::OpWildcards,
+        TZelResId::OpWholeWords,
+    };
+    return kind < ZelOpKindCount && captions[kind] ? ZelLoadStr(*captions[kind]) : "";
 }
 
 // ---------------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "ZelDM4.h"
 #include "ZelDialogs.h"
 #include "ZelErrors.h"
+#include "ZelFormat.h"
 #include "ZelLocale.h"
 #include "ZelResStrings.h"
 #include "ZelURESearch.h"
@@ -428,15 +429,16 @@ TZelExpRef TZelLemmaQuery::ConditionExpression(TZelLXQueryItemData& item, bool u
             return filter;
         const TZelQueryValues* values = field.GetValues();
         if (!values || value < 0 || value >= int32_t(values->Patterns.size()))
-            throw EZelArgumentError("No value " + item.Arg1 + " in the field " + field.Name);
+            throw EZelArgumentError(
+                ZelFormat(ZelLoadStr(TZelResId::NoValueInField), {item.Arg1, field.Name}));
         std::string pattern = values->Patterns[size_t(value)];
         if (item.SubValue > 0) {
             const TZelQueryValues* sub = size_t(value) < values->SubValues.size()
                                              ? values->SubValues[size_t(value)].get()
                                              : nullptr;
             if (!sub || item.SubValue > int32_t(sub->Patterns.size()))
-                throw EZelArgumentError("No sub-value " + std::to_string(item.SubValue) +
-                                        " in the field " + field.Name);
+                throw EZelArgumentError(ZelFormat(ZelLoadStr(TZelResId::NoSubValueInField),
+                                                  {item.SubValue, field.Name}));
             pattern = sub->Patterns[size_t(item.SubValue - 1)];
         }
         std::u16string wide = Wide(pattern);

@@ -41,11 +41,78 @@
     X(LemmaArrayExpected, "Array of LuKeys or Lemmas expected")                                    \
     X(LemmaArrayOdd, "Array of Lus (Lemma, Cat_code) expected: size of array should be even")      \
     X(RegexError, "Error in regular expression: %s")                                               \
+    X(RegexUnexpectedEnd, "Unexpected end of pattern.")                                            \
+    X(RegexClassNotClosed, "Character class not closed, ']' is missing.")                          \
+    X(RegexUnbalancedGroup, "Unbalanced group expression, ')' is missing.")                        \
+    X(RegexInvalidProperty, "A character property is invalid")                                     \
+    X(RegexInvalidRepetition, "Invalid repetition range.")                                         \
+    X(RegexRangeNotClosed, "Repetition range not closed, '}' is missing.")                         \
+    X(RegexExpressionEmpty, "Expression is empty.")                                                \
     X(InformationCaption, "Information")                                                           \
     X(ContradictoryConditions,                                                                     \
       "Query contains contradictory conditions, so there will be no answer.")                      \
     X(NoteHeadwordNotHeld, "A note cannot be kept on \"%s\": the headword holds characters "       \
                            "the dictionary cannot tell apart")                                     \
+    X(HiveBadLine, "%s:%d: %s")                                                                    \
+    X(HiveKeyLineEnd, "a key line must end with \"]\"")                                            \
+    X(HiveEmptyKeyName, "empty key name")                                                          \
+    X(HiveExpectedKeyOrValue, "expected a key in brackets or a value")                             \
+    X(HiveValueOutsideKey, "a value outside any key")                                              \
+    X(HiveExpectedEquals, "expected \"=\" after the value name")                                   \
+    X(HiveTextAfterString, "text after the end of a string value")                                 \
+    X(HiveUnknownValueType, "unknown value type")                                                  \
+    X(HiveExpectedQuotedName, "expected a quoted name")                                            \
+    X(HiveUnknownEscape, "unknown escape in a string")                                             \
+    X(HiveUnterminatedString, "unterminated string")                                               \
+    X(HiveBadDword, "a dword value needs 1 to 8 hexadecimal digits")                               \
+    X(HiveBadByte, "bad byte \"%s\" in a hex value")                                               \
+    X(HiveEmptyByte, "empty byte in a hex value")                                                  \
+    X(HiveTrailingComma, "a hex value ends with a comma")                                          \
+    X(KeyNameControlCharacters, "A key name cannot hold control characters")                       \
+    X(XmlExternalResource, "Access to the external resource \"%s\" is not allowed")                \
+    X(XslMayNotWrite, "The stylesheet may not write or reach \"%s\"")                              \
+    X(XslMayNotRead, "The stylesheet may not read \"%s\"")                                         \
+    X(XmlDocumentEmpty, "Document is empty")                                                       \
+    X(XmlNotWellFormed, "The document is not well-formed XML")                                     \
+    X(InterfaceNotSupported, "Interface not supported")                                            \
+    X(XslNoStylesheet, "No stylesheet is loaded")                                                  \
+    X(XslCannotStart, "The transformation cannot start")                                           \
+    X(XslFailed, "The transformation failed")                                                      \
+    X(XslCannotRead, "Cannot read the stylesheet %s")                                              \
+    X(XslNotValid, "not a valid stylesheet")                                                       \
+    X(InfoIdNotFound, "Error. InfoId %d not found in MorphInfoDescList.")                          \
+    X(UnknownFormsKind, "Unknown kind of word-form enumeration %d")                                \
+    X(SpellerError, "Spell Checker Error Code %d:%d")                                              \
+    X(ParameterIncorrect, "The parameter is incorrect")                                            \
+    X(NoValueInField, "No value %s in the field %s")                                               \
+    X(NoSubValueInField, "No sub-value %d in the field %s")                                        \
+    X(ViewOptionFiveFields, "line %d: a display option needs five fields")                         \
+    X(ViewOptionBadBoolean, "line %d: '%s' is not a valid boolean value")                          \
+    X(ViewOptionLine, "line %d: %s")                                                               \
+    X(FileNamed, "%s: %s")                                                                         \
+    X(OpAnagramOf, "anagram of")                                                                   \
+    X(OpAnd, "and")                                                                                \
+    X(OpBeginsWith, "begins with")                                                                 \
+    X(OpContains, "contains")                                                                      \
+    X(OpOnlyConsonants, "contains the only consonants")                                            \
+    X(OpOnlyVowels, "contains the only vowels")                                                    \
+    X(OpContainsWildcards, "contains (wildcards)")                                                 \
+    X(OpDiscardOf, "discard of")                                                                   \
+    X(OpEndsWith, "ends with")                                                                     \
+    X(OpEqual, "equal")                                                                            \
+    X(OpExchangeOf, "exchange of")                                                                 \
+    X(OpFalse, "false")                                                                            \
+    X(OpIsDoubleFaced, "is double-faced")                                                          \
+    X(OpIsPalindrome, "is palindrome")                                                             \
+    X(OpLengthIs, "length is")                                                                     \
+    X(OpNear, "near (wildcards)")                                                                  \
+    X(OpNot, "not")                                                                                \
+    X(OpOr, "or")                                                                                  \
+    X(OpRegex, "matches (Perl reg. exp.)")                                                         \
+    X(OpTrue, "true")                                                                              \
+    X(OpWedgeOf, "wedge of")                                                                       \
+    X(OpWildcards, "matches (wildcards)")                                                          \
+    X(OpWholeWords, "contains word (wildcards)")                                                   \
     X(NotesUnreadable, "The notes file %s could not be read: mend it or move it away before "      \
                        "changing notes")
 

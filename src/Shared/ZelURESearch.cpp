@@ -224,40 +224,17 @@ public:
     std::unique_ptr<TZelRegexNode> Parse() {
         auto node = Alternation();
         if (Pos < P.size()) // a ")" without its "("
-            Fail("Unbalanced group expression, ')' is missing.");
+            Fail(TZelResId::RegexUnbalancedGroup);
         return node;
     }
 
 private:
-    [[noreturn]] void Fail(const char* reason) const {
-        std::string pattern = ZelWideToUtf8Local(P);
-        throw EZelError(ZelFormat(ZelLoadStr(TZelResId::RegexError), {pattern}) + "\r" + reason);
-    }
-
-    static std::string ZelWideToUtf8Local(const std::u16string& s) {
-        std::string out;
-        for (size_t i = 0; i < s.size(); ++i) {
-            char32_t c = s[i];
-            if (c >= 0xD800 && c < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-                s[i + 1] < 0xE000)
-                c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
-            if (c < 0x80) {
-                out += char(c);
-            } else if (c < 0x800) {
-                out += char(0xC0 | (c >> 6));
-                out += char(0x80 | (c & 0x3F));
-            } else if (c < 0x10000) {
-                out += char(0xE0 | (c >> 12));
-                out += char(0x80 | ((c >> 6) & 0x3F));
-                out += char(0x80 | (c & 0x3F));
-            } else {
-                out += char(0xF0 | (c >> 18));
-                out += char(0x80 | ((c >> 12) & 0x3F));
-                out += char(0x80 | ((c >> 6) & 0x3F));
-                out += char(0x80 | (c & 0x3F));
-            }
-        }
-        return out;
+    [[noreturn]] void Fail(TZelResId reason) const {
+        // "Expression is empty." stands alone; every other problem follows the pattern.
+        if (reason == TZelResId::RegexExpressionEmpty)
+            throw EZelError(ZelLoadStr(reason));
+        throw EZelError(ZelFormat(ZelLoadStr(TZelResId::RegexError), {ZelWideToUtf8(P)}) + "\r" +
+                        ZelLoadStr(reason));
     }
 
     bool AtEnd() const { return Pos >= P.size(); }
@@ -352,7 +329,7 @@ private:
         while (!AtEnd() && Peek() >= u'0' && Peek() <= u'9') {
             n = n * 10 + (Peek() - u'0');
             if (n > 100000)
-                Fail("Invalid repetition range.");
+                Fail(TZelResId::RegexInvalidRepetition);
             ++Pos;
         }
         return int32_t(n);
@@ -362,7 +339,7 @@ private:
     void RepetitionRange(int32_t& min, int32_t& max) {
         min = Number();
         if (AtEnd())
-            Fail("Repetition range not closed, '}' is missing.");
+            Fail(TZelResId::RegexRangeNotClosed);
         if (Peek() == u'}') {
             ++Pos;
             max = min;
@@ -372,17 +349,17 @@ private:
             if (!AtEnd() && Peek() >= u'0' && Peek() <= u'9') {
                 max = Number();
                 if (max < min)
-                    Fail("Invalid repetition range.");
+                    Fail(TZelResId::RegexInvalidRepetition);
             }
             if (AtEnd() || Peek() != u'}')
-                Fail("Repetition range not closed, '}' is missing.");
+                Fail(TZelResId::RegexRangeNotClosed);
             ++Pos;
         } else {
-            Fail("Invalid repetition range.");
+            Fail(TZelResId::RegexInvalidRepetition);
         }
         // Counted repetitions are written out: keep them to a size a query can afford.
         if (min > 1000 || max > 1000)
-            Fail("Invalid repetition range.");
+            Fail(TZelResId::RegexInvalidRepetition);
     }
 
     std::unique_ptr<TZelRegexNode> Atom() {
@@ -392,14 +369,14 @@ private:
             ++Pos;
             auto inner = Alternation();
             if (AtEnd() || Peek() != u')')
-                Fail("Unbalanced group expression, ')' is missing.");
+                Fail(TZelResId::RegexUnbalancedGroup);
             ++Pos;
             return inner;
         }
         case u'*':
         case u'+':
         case u'?':
-            Fail("Expression is empty.");
+            Fail(TZelResId::RegexExpressionEmpty);
         case u'.':
             ++Pos;
             return NewNode(TZelRegexNode::Any);
@@ -447,15 +424,14 @@ private:
         for (;;) {
             if (AtEnd() || Peek() < u'0' || Peek() > u'9') {
                 if (!any)
-                    Fail(AtEnd() ? "Unexpected end of pattern."
-                                 : "A character property is invalid");
+                    Fail(AtEnd() ? TZelResId::RegexUnexpectedEnd : TZelResId::RegexInvalidProperty);
                 break;
             }
             int64_t n = 0;
             while (!AtEnd() && Peek() >= u'0' && Peek() <= u'9') {
                 n = n * 10 + (P[Pos++] - u'0');
                 if (n >= PropertyCount)
-                    Fail("A character property is invalid");
+                    Fail(TZelResId::RegexInvalidProperty);
             }
             props |= Bit(int(n));
             any = true;
@@ -471,7 +447,7 @@ private:
     // character it stands for (for ranges), or -1 for a property set.
     int64_t Escape(TZelRegexClass& cls, bool inClass) {
         if (AtEnd())
-            Fail("Unexpected end of pattern.");
+            Fail(TZelResId::RegexUnexpectedEnd);
         char16_t c = P[Pos++];
         char32_t single = 0;
         switch (c) {
@@ -552,7 +528,7 @@ private:
         bool first = true;
         for (;;) {
             if (AtEnd())
-                Fail("Character class not closed, ']' is missing.");
+                Fail(TZelResId::RegexClassNotClosed);
             char16_t c = Peek();
             if (c == u']' && !first) {
                 ++Pos;
@@ -1164,8 +1140,8 @@ void TZelURESearch::Compile(const std::u16string& pattern, uint32_t options) {
             program->Generate(*tree.Root);
         } catch (const TTooLarge&) {
             std::string text = ZelWideToUtf8(pattern);
-            throw EZelError(ZelFormat(ZelLoadStr(TZelResId::RegexError), {text}) +
-                            "\rInvalid repetition range.");
+            throw EZelError(ZelFormat(ZelLoadStr(TZelResId::RegexError), {text}) + "\r" +
+                            ZelLoadStr(TZelResId::RegexInvalidRepetition));
         }
     }
     program->Emit(OpMatch);

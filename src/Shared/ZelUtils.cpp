@@ -47,7 +47,7 @@ std::string ToSystem(const std::u16string& text) {
 }
 
 [[noreturn]] void RaiseNoLocaleData() {
-    throw EZelOSError("The parameter is incorrect", 87);
+    throw EZelOSError(ZelLoadStr(TZelResId::ParameterIncorrect), 87);
 }
 
 std::string Abbrev3(TZelLanguage language) {

@@ -4,6 +4,8 @@
 
 #include "ZelCodePage.h"
 #include "ZelFiles.h"
+#include "ZelFormat.h"
+#include "ZelResStrings.h"
 
 #include <libexslt/exslt.h>
 #include <libxml/SAX2.h>
@@ -112,22 +114,21 @@ bool IsInsideAllowedFolder(const char* url) {
 
 xmlParserInputPtr GuardedLoader(const char* url, const char* id, xmlParserCtxtPtr ctxt) {
     if (!IsInsideAllowedFolder(url)) {
-        AddError(std::string("Access to the external resource \"") + (url ? url : "") +
-                 "\" is not allowed");
+        AddError(ZelFormat(ZelLoadStr(TZelResId::XmlExternalResource), {url ? url : ""}));
         return nullptr;
     }
     return DefaultLoader(url, id, ctxt);
 }
 
 int ForbidAccess(xsltSecurityPrefsPtr, xsltTransformContextPtr, const char* value) {
-    AddError(std::string("The stylesheet may not write or reach \"") + (value ? value : "") + "\"");
+    AddError(ZelFormat(ZelLoadStr(TZelResId::XslMayNotWrite), {value ? value : ""}));
     return 0;
 }
 
 int CheckReadFile(xsltSecurityPrefsPtr, xsltTransformContextPtr, const char* value) {
     if (IsInsideAllowedFolder(value))
         return 1;
-    AddError(std::string("The stylesheet may not read \"") + (value ? value : "") + "\"");
+    AddError(ZelFormat(ZelLoadStr(TZelResId::XslMayNotRead), {value ? value : ""}));
     return 0;
 }
 
@@ -209,11 +210,11 @@ public:
             size = int64_t(copy.size());
         }
         if (size <= 0 || size > INT_MAX)
-            throw EZelXmlError("Document is empty");
+            throw EZelXmlError(ZelLoadStr(TZelResId::XmlDocumentEmpty));
         TErrorCapture errors;
         Doc = xmlReadMemory(data, int(size), nullptr, nullptr, BaseOptions);
         if (!Doc)
-            errors.Raise("The document is not well-formed XML");
+            errors.Raise(ZelLoadStr(TZelResId::XmlNotWellFormed));
         if (!preserveSpace)
             DropBlankText(xmlDocGetRootElement(Doc));
     }
@@ -460,17 +461,17 @@ public:
     std::u16string Transform(IZelXmlDOM& document) override {
         auto access = ZelQuery<IZelXmlDocAccess>(&document);
         if (!access)
-            throw EZelError("Interface not supported");
+            throw EZelError(ZelLoadStr(TZelResId::InterfaceNotSupported));
         xmlDocPtr doc = access->GetDocument();
         if (!Style)
-            throw EZelXmlError("No stylesheet is loaded");
+            throw EZelXmlError(ZelLoadStr(TZelResId::XslNoStylesheet));
         if (!doc)
-            throw EZelXmlError("Document is empty");
+            throw EZelXmlError(ZelLoadStr(TZelResId::XmlDocumentEmpty));
         TErrorCapture errors;
         TFolderScope scope(StyleFolder);
         xsltTransformContextPtr ctxt = xsltNewTransformContext(Style, doc);
         if (!ctxt)
-            errors.Raise("The transformation cannot start");
+            errors.Raise(ZelLoadStr(TZelResId::XslCannotStart));
         xsltSetCtxtSecurityPrefs(SecurityPrefs, ctxt);
         for (const auto& [name, value] : Parameters)
             xsltQuoteOneUserParam(ctxt, reinterpret_cast<const xmlChar*>(name.c_str()),
@@ -482,7 +483,7 @@ public:
         if (failed) {
             if (result)
                 xmlFreeDoc(result);
-            errors.Raise("The transformation failed");
+            errors.Raise(ZelLoadStr(TZelResId::XslFailed));
         }
         std::string text;
         CollectText(reinterpret_cast<xmlNodePtr>(result), text);
@@ -506,15 +507,16 @@ public:
         TErrorCapture errors;
         std::string real = RealPath(path);
         if (real.empty())
-            throw EZelXmlError("Cannot read the stylesheet " + path);
+            throw EZelXmlError(ZelFormat(ZelLoadStr(TZelResId::XslCannotRead), {path}));
         TFolderScope scope(ZelExtractFileDir(real));
         xsltStylesheetPtr style =
             xsltParseStylesheetFile(reinterpret_cast<const xmlChar*>(real.c_str()));
         if (!style || style->errors > 0) {
             if (style)
                 xsltFreeStylesheet(style);
-            throw EZelXmlError(path + ": " +
-                               (errors.Text().empty() ? "not a valid stylesheet" : errors.Text()));
+            throw EZelXmlError(
+                path + ": " +
+                (errors.Text().empty() ? ZelLoadStr(TZelResId::XslNotValid) : errors.Text()));
         }
         Style = style;
         StyleFolder = ZelExtractFileDir(real);

@@ -476,6 +476,22 @@ TEST(MorphModule, SegmentsJoinReadingsOfOneWord) {
     EXPECT_EQ(module->GetWordCount(), 2);
 }
 
+// Lemma codes are the category codes 0 to 13 ("0" to "="); any other last byte is no code.
+TEST(MorphModule, LemmaCodesOutsideTheCategoriesAreNone) {
+    TTempDir dir;
+    TZelAutomatonWriter writer;
+    writer.AddTransition(-1, "a", "a0", 0, 0);
+    writer.AddTransition(-1, "b", "b=", 1, 0);
+    writer.AddTransition(-1, "c", "c>", 2, 0);
+    writer.AddTransition(-1, "d", "d\xff", 3, 0);
+    writer.AddTransition(-1, "e", "e/", 4, 0);
+    std::string description = WriteAutomaton(dir, writer);
+    ZelRef<TZelMorphModuleFile> module = ZelMake<TZelMorphModuleFile>();
+    module->SetFileName(ZelUtf8ToWide(description));
+    EXPECT_EQ(Show(*module->Analyze(u"a b c d e")),
+              "[a/0@0+1 b/13@2+1 c/-1@4+1 d/-1@6+1 e/-1@8+1]");
+}
+
 TEST(MorphModule, CyclesAndOverlongFormsAreHandled) {
     TTempDir dir;
     TZelAutomatonWriter writer;

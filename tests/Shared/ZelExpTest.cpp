@@ -1,5 +1,6 @@
 #include "ZelExp.h"
 #include "ZelErrors.h"
+#include "ZelResStrings.h"
 #include "ZelTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +73,15 @@ TEST(Exp, ConstantsFoldAndSubsetsMerge) {
         EXPECT_EQ(both->AsBoolean(), current == 1 || current == 4 || current == 5 || current == 9);
     EXPECT_FALSE(Subset({}, &current)->AsBoolean());
     EXPECT_EQ(ZelOpCaption(okAnagramOf), "anagram of");
+    // Captions are resource strings: the interface language shows them.
+    ZelSetResStringProvider([](TZelResId id) -> std::optional<std::string> {
+        if (id == TZelResId::OpAnagramOf)
+            return std::string("anagramma di");
+        return std::nullopt;
+    });
+    EXPECT_EQ(ZelOpCaption(okAnagramOf), "anagramma di");
+    EXPECT_EQ(ZelOpCaption(okBeginsWith), "begins with");
+    ZelSetResStringProvider(nullptr);
     EXPECT_EQ(c->GetCaption(), "length is");
 }
 

@@ -255,6 +255,12 @@ TEST(Regex, ErrorsNameTheProblem) {
     EXPECT_EQ(CompileError(u"a{3x}"), "Invalid repetition range.");
     EXPECT_EQ(CompileError(u"a{3,4"), "Repetition range not closed, '}' is missing.");
     EXPECT_EQ(CompileError(u"*a"), "Expression is empty.");
+    try { // shown alone, without the pattern
+        TZelURESearch re;
+        re.Compile(u"*a", ZelRegexCaseSensitive);
+    } catch (const EZelError& e) {
+        EXPECT_EQ(std::string(e.what()), "Expression is empty.");
+    }
     EXPECT_EQ(CompileError(u"((((a{1000}){1000}){1000}){1000})"), "Invalid repetition range.");
     EXPECT_EQ(CompileError(u"a*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+"),
               "compiled");
