@@ -37,3 +37,8 @@ void ZelRegisterNVBuilders() {
     RegisterDicBuilder(ZelMake<TZelNVMorphBuilder_en>());
     RegisterDicBuilder(ZelMake<TZelNVMorphBuilder_it>());
 }
+
+std::vector<std::string> ZelNVTypeIds() {
+    return {ZelTypeNV,  ZelTypeNVGn,    ZelTypeNVLl,   ZelTypeNVLn,
+            ZelTypeAnn, ZelTypeMorphEn, ZelTypeMorphIt};
+}

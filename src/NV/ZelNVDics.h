@@ -55,3 +55,7 @@ ZelRef<TZelDD6> ZelMakeDicNV(const ZelRef<TZelDD6Master>& master, TZelLanguage s
 
 // Registers the product's builders (once per process).
 void ZelRegisterNVBuilders();
+
+// The type identifiers of the product's builders: an installed dictionary is found when its
+// installation name begins with one of them.
+std::vector<std::string> ZelNVTypeIds();

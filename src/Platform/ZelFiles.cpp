@@ -4,6 +4,7 @@
 #include "ZelFormat.h"
 #include "ZelResStrings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -264,6 +265,58 @@ void ZelWriteFileAtomic(const std::string& linkOrPath, std::string_view bytes, b
         RaiseFileError(path, error);
     }
     SyncFolder(folder);
+}
+
+std::vector<std::string> ZelListFolder(const std::string& folder) {
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        RaiseFileError(folder, errno);
+    std::vector<std::string> names;
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool ZelRemoveFile(const std::string& path) {
+    if (unlink(path.c_str()) == 0)
+        return true;
+    if (errno == ENOENT)
+        return false;
+    RaiseFileError(path, errno);
+}
+
+void ZelRemoveTree(const std::string& folder) {
+    struct stat st {};
+    if (lstat(folder.c_str(), &st) != 0)
+        return;
+    if (!S_ISDIR(st.st_mode)) {
+        ZelRemoveFile(folder);
+        return;
+    }
+    for (const std::string& name : ZelListFolder(folder))
+        ZelRemoveTree(folder + "/" + name);
+    if (rmdir(folder.c_str()) != 0 && errno != ENOENT)
+        RaiseFileError(folder, errno);
+}
+
+void ZelRenameFile(const std::string& from, const std::string& to) {
+    if (rename(from.c_str(), to.c_str()) != 0)
+        RaiseFileError(to, errno);
+}
+
+std::string ZelMakeTempFolder(const std::string& parent, const std::string& prefix) {
+    ZelCreateFolders(parent);
+    std::string pattern = (parent.empty() ? std::string(".") : parent) + "/" + prefix + "XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (!mkdtemp(buffer.data()))
+        RaiseFileError(pattern, errno);
+    return buffer.data();
 }
 
 std::string ZelUserConfigFolder() {

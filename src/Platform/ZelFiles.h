@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The folder part of a path, without the trailing "/" ("" for a bare name).
 std::string ZelExtractFileDir(const std::string& path);
@@ -61,6 +62,19 @@ TZelFileStamp ZelFileStamp(const std::string& path);
 // stays), the old file's permissions are kept, and temporary files that earlier writers
 // left behind when they were killed are removed.
 void ZelWriteFileAtomic(const std::string& path, std::string_view bytes, bool keepBackup = false);
+
+// The names of the entries of a folder (not "." and ".."), sorted; raises EZelOSError when
+// the folder cannot be read.
+std::vector<std::string> ZelListFolder(const std::string& folder);
+// Removes a file; false when there was none. Raises EZelOSError for any other failure.
+bool ZelRemoveFile(const std::string& path);
+// Removes a folder and everything in it (links are removed, never followed).
+void ZelRemoveTree(const std::string& folder);
+// Renames a file, replacing one at the new name in a single step (both in one file system).
+void ZelRenameFile(const std::string& from, const std::string& to);
+// Creates a new folder inside parent whose name begins with prefix, private to this user;
+// its path.
+std::string ZelMakeTempFolder(const std::string& parent, const std::string& prefix);
 
 // $XDG_CONFIG_HOME, else ~/.config.
 std::string ZelUserConfigFolder();

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <map>
 #include <mutex>
@@ -446,6 +447,16 @@ public:
         TZelFileLock lock(Path);
         Loaded = false;
         Refresh();
+        // A change that fails half way leaves the tree in memory half changed: it is read
+        // from the file again.
+        struct TForgetOnFailure {
+            bool& Loaded;
+            int Exceptions = std::uncaught_exceptions();
+            ~TForgetOnFailure() {
+                if (std::uncaught_exceptions() > Exceptions)
+                    Loaded = false;
+            }
+        } forget{Loaded};
         auto result = f(Root);
         std::string text = Serialize(Root);
         try {
@@ -674,6 +685,62 @@ bool TZelSettingsStore::DeleteKey(TZelHive hive, const std::string& path) {
             if (!(parent = parent->Child(parts[i])))
                 return false;
         return parent->Children.erase(Lower(parts.back())) > 0;
+    });
+}
+
+namespace {
+
+class TBatch : public TZelSettingsBatch {
+public:
+    explicit TBatch(TKeyNode& root) : Root(root) {}
+
+    bool KeyExists(const std::string& path) override {
+        return FindNode(Root, SplitKeyPath(path)) != nullptr;
+    }
+    void CreateKey(const std::string& path) override { MakeNode(Root, SplitKeyPath(path)); }
+    bool DeleteKey(const std::string& path) override {
+        std::vector<std::string> parts = SplitKeyPath(path);
+        if (parts.empty())
+            return false;
+        TKeyNode* parent = &Root;
+        for (size_t i = 0; i + 1 < parts.size(); ++i)
+            if (!(parent = parent->Child(parts[i])))
+                return false;
+        return parent->Children.erase(Lower(parts.back())) > 0;
+    }
+    void WriteString(const std::string& path, const std::string& name,
+                     const std::string& value) override {
+        TValue& v = Slot(path, name);
+        v.Type = TValueType::String;
+        v.Text = value;
+    }
+    void WriteInteger(const std::string& path, const std::string& name, int32_t value) override {
+        TValue& v = Slot(path, name);
+        v.Type = TValueType::Dword;
+        v.Dword = uint32_t(value);
+    }
+
+private:
+    TValue& Slot(const std::string& path, const std::string& name) {
+        TValue& v = MakeNode(Root, SplitKeyPath(path)).SetValue(name);
+        std::vector<std::string> comments = std::move(v.Comments);
+        v = TValue{};
+        v.Name = name;
+        v.Comments = std::move(comments);
+        return v;
+    }
+
+    TKeyNode& Root;
+};
+
+} // namespace
+
+void TZelSettingsStore::Change(TZelHive hive,
+                               const std::function<void(TZelSettingsBatch&)>& change) {
+    Hive(hive).Modify([&](TKeyNode& root) {
+        TBatch batch(root);
+        change(batch);
+        return 0;
     });
 }
 

@@ -23,6 +23,7 @@
 #include "ZelErrors.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,6 +55,20 @@ public:
 
 class TZelHiveFile;
 
+// The steps of one change to a hive (see TZelSettingsStore::Change). Paths are key paths
+// ("Software\Zel\Dics\DD6KNV1"); writing a value creates its key.
+class TZelSettingsBatch {
+public:
+    virtual ~TZelSettingsBatch() = default;
+    virtual bool KeyExists(const std::string& path) = 0;
+    virtual void CreateKey(const std::string& path) = 0;
+    // Deletes the key with everything below it; false when it did not exist.
+    virtual bool DeleteKey(const std::string& path) = 0;
+    virtual void WriteString(const std::string& path, const std::string& name,
+                             const std::string& value) = 0;
+    virtual void WriteInteger(const std::string& path, const std::string& name, int32_t value) = 0;
+};
+
 class TZelSettingsStore {
 public:
     // The process-wide store.
@@ -65,6 +80,10 @@ public:
     bool KeyExists(TZelHive hive, const std::string& path);
     // Deletes the key with everything below it; false when it did not exist.
     bool DeleteKey(TZelHive hive, const std::string& path);
+    // Makes several changes as one: under the hive's lock, on the hive as it is on disk,
+    // written in one atomic replacement. Another program never sees them half done, and a
+    // kill in the middle leaves the hive as it was. Nothing is written when change raises.
+    void Change(TZelHive hive, const std::function<void(TZelSettingsBatch&)>& change);
 
     std::string GetHivePath(TZelHive hive);
     // Forgets the hive files, so that the next use resolves their paths again (after the

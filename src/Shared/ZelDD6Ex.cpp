@@ -187,6 +187,9 @@ bool TZelDD6ExDicEntries::ReadFile(std::vector<TNote>& notes) {
     });
     parser->SetOnEndElement([&](const std::u16string&) { stack.pop_back(); });
     parser->Parse(bytes);
+    // Read whole or not at all: a file read in part must never be written back.
+    if (std::string error = parser->GetError(); !error.empty())
+        throw EZelXmlError(FileName + ": " + error);
     for (TNote& note : notes)
         if (note.Text.find_first_not_of(u" \t\r\n") == std::u16string::npos)
             note.Text.clear();

@@ -47,6 +47,7 @@
     X(RegexInvalidProperty, "A character property is invalid")                                     \
     X(RegexInvalidRepetition, "Invalid repetition range.")                                         \
     X(RegexRangeNotClosed, "Repetition range not closed, '}' is missing.")                         \
+    X(RegexNestedTooDeep, "Groups and repetitions are nested too deeply.")                         \
     X(RegexExpressionEmpty, "Expression is empty.")                                                \
     X(InformationCaption, "Information")                                                           \
     X(ContradictoryConditions,                                                                     \
@@ -70,6 +71,7 @@
     X(HiveTrailingComma, "a hex value ends with a comma")                                          \
     X(KeyNameControlCharacters, "A key name cannot hold control characters")                       \
     X(XmlExternalResource, "Access to the external resource \"%s\" is not allowed")                \
+    X(XmlExternalEntityRefused, "The external entity \"%s\" is not read (line %d)")                \
     X(XslMayNotWrite, "The stylesheet may not write or reach \"%s\"")                              \
     X(XslMayNotRead, "The stylesheet may not read \"%s\"")                                         \
     X(XmlDocumentEmpty, "Document is empty")                                                       \

@@ -294,8 +294,23 @@ private:
         return seq;
     }
 
+    // Every group and every repetition of a repetition is a level of the tree, which the
+    // compiler walks recursively: a user's pattern may not nest without limit.
+    static constexpr int MaxDepth = 200;
+
+    void EnterLevel() {
+        if (++Depth > MaxDepth)
+            Fail(TZelResId::RegexNestedTooDeep);
+    }
+
     std::unique_ptr<TZelRegexNode> Repeated() {
         auto atom = Atom();
+        int levels = 0;
+        struct TLeave {
+            int& Depth;
+            int& Levels;
+            ~TLeave() { Depth -= Levels; }
+        } leave{Depth, levels};
         for (;;) {
             if (AtEnd())
                 return atom;
@@ -316,6 +331,8 @@ private:
             } else {
                 return atom;
             }
+            EnterLevel();
+            ++levels;
             auto repeat = NewNode(TZelRegexNode::Repeat);
             repeat->Min = min;
             repeat->Max = max;
@@ -367,10 +384,12 @@ private:
         switch (c) {
         case u'(': {
             ++Pos;
+            EnterLevel();
             auto inner = Alternation();
             if (AtEnd() || Peek() != u')')
                 Fail(TZelResId::RegexUnbalancedGroup);
             ++Pos;
+            --Depth;
             return inner;
         }
         case u'*':
@@ -587,6 +606,7 @@ private:
 
     const std::u16string& P;
     TZelRegexTree& Tree;
+    int Depth = 0;
     size_t Pos = 0;
 };
 

@@ -56,6 +56,12 @@ public:
     virtual void SetOnCharData(TZelXmlTextEvent event) = 0;
     virtual void SetOnEndElement(TZelXmlTextEvent event) = 0;
     virtual void SetOnStartElement(TZelXmlTextEvent event) = 0;
+    // While a callback runs: the line of the document it is about (1 for the first).
+    virtual int32_t GetLineNumber() = 0;
+    // Why the last Parse stopped before the end of the document (the library's message with
+    // its line: an error of the input, a refused external entity); empty when it read the
+    // whole document.
+    virtual std::string GetError() = 0;
 };
 
 class IZelXslProcessor : public virtual IZelUnknown {

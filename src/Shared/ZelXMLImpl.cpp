@@ -37,6 +37,8 @@ namespace {
 // messages are collected here and turned into one exception.
 
 thread_local std::string* CollectedErrors = nullptr;
+// Messages of error level (not warnings) since the capture began.
+thread_local int CollectedErrorCount = 0;
 
 void AddError(const std::string& message) {
     if (!CollectedErrors)
@@ -58,6 +60,8 @@ void StructuredErrorHandler(void*, xmlErrorPtr error) {
     std::string message = TrimEnd(error->message);
     if (error->line > 0)
         message += " (line " + std::to_string(error->line) + ")";
+    if (error->level >= XML_ERR_ERROR)
+        ++CollectedErrorCount;
     AddError(message);
 }
 
@@ -75,8 +79,16 @@ void GenericErrorHandler(void*, const char* format, ...) {
 
 class TErrorCapture {
 public:
-    TErrorCapture() : Previous(CollectedErrors) { CollectedErrors = &Errors; }
-    ~TErrorCapture() { CollectedErrors = Previous; }
+    TErrorCapture() : Previous(CollectedErrors), PreviousCount(CollectedErrorCount) {
+        CollectedErrors = &Errors;
+        CollectedErrorCount = 0;
+    }
+    ~TErrorCapture() {
+        CollectedErrors = Previous;
+        CollectedErrorCount = PreviousCount;
+    }
+    // Whether a message of error level (not only warnings) came.
+    bool HadError() const { return CollectedErrorCount > 0; }
     [[noreturn]] void Raise(const std::string& fallback) const {
         throw EZelXmlError(Errors.empty() ? fallback : Errors);
     }
@@ -85,6 +97,7 @@ public:
 private:
     std::string Errors;
     std::string* Previous;
+    int PreviousCount;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -331,10 +344,13 @@ public:
         handler.cdataBlock = Characters;
         handler.ignorableWhitespace = Characters;
 
-        TErrorCapture ignored; // an error in the input just ends the events
+        TErrorCapture errors; // an error in the input ends the events, and is kept
+        LastError.clear();
         xmlParserCtxtPtr ctxt = xmlCreatePushParserCtxt(&handler, this, nullptr, 0, nullptr);
-        if (!ctxt)
+        if (!ctxt) {
+            LastError = ZelLoadStr(TZelResId::XmlNotWellFormed);
             return;
+        }
         xmlCtxtUseOptions(ctxt, BaseOptions | XML_PARSE_NOENT);
         Failure = nullptr;
         Context = ctxt;
@@ -348,6 +364,10 @@ public:
             offset += n;
         } while (offset < document.size() && !Failure);
         Context = nullptr;
+        // A refused external entity leaves the document well-formed but incomplete.
+        if ((!ctxt->wellFormed || errors.HadError()) && !Failure && LastError.empty())
+            LastError =
+                errors.Text().empty() ? ZelLoadStr(TZelResId::XmlNotWellFormed) : errors.Text();
         if (ctxt->myDoc)
             xmlFreeDoc(ctxt->myDoc);
         xmlFreeParserCtxt(ctxt);
@@ -359,6 +379,10 @@ public:
     void SetOnCharData(TZelXmlTextEvent event) override { OnCharData = std::move(event); }
     void SetOnEndElement(TZelXmlTextEvent event) override { OnEndElement = std::move(event); }
     void SetOnStartElement(TZelXmlTextEvent event) override { OnStartElement = std::move(event); }
+    std::string GetError() override { return LastError; }
+    int32_t GetLineNumber() override {
+        return Context ? int32_t(xmlSAX2GetLineNumber(Context)) : 0;
+    }
 
 private:
     static TZelXmlParserImpl& Self(void* ctx) { return *static_cast<TZelXmlParserImpl*>(ctx); }
@@ -404,8 +428,22 @@ private:
                            const xmlChar* systemId, xmlChar* content) {
         xmlSAX2EntityDecl(Self(ctx).Context, name, type, publicId, systemId, content);
     }
+    // Only the document's own internal entities are expanded: a reference to an external
+    // one ends the events with an error, so that no reader takes a document read in part
+    // for the whole of it.
     static xmlEntityPtr GetEntity(void* ctx, const xmlChar* name) {
-        return xmlSAX2GetEntity(Self(ctx).Context, name);
+        TZelXmlParserImpl& self = Self(ctx);
+        xmlEntityPtr entity = xmlSAX2GetEntity(self.Context, name);
+        if (entity && entity->etype != XML_INTERNAL_GENERAL_ENTITY &&
+            entity->etype != XML_INTERNAL_PREDEFINED_ENTITY) {
+            if (self.LastError.empty())
+                self.LastError = ZelFormat(
+                    ZelLoadStr(TZelResId::XmlExternalEntityRefused),
+                    {reinterpret_cast<const char*>(name), int(xmlSAX2GetLineNumber(self.Context))});
+            xmlStopParser(self.Context);
+            return nullptr;
+        }
+        return entity;
     }
 
     static void StartElement(void* ctx, const xmlChar* name, const xmlChar** attributes) {
@@ -441,6 +479,7 @@ private:
     TZelXmlTextEvent OnStartElement;
     xmlParserCtxtPtr Context = nullptr;
     std::exception_ptr Failure;
+    std::string LastError;
 };
 
 // ---------------------------------------------------------------------------------------

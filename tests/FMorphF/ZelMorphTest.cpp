@@ -551,11 +551,32 @@ TEST(DM4Compiler, ReportsBadLinesWithTheirLine) {
         {"@language=it\n\u0141\tx\tn\tx\n",
          path + ":2: the character U+0142 cannot be written in code page 1252"}, // lower-cased
         {"@language=it\n", path + ": no readings"},
+        {"@language=it\n" + std::string(70, 'a') + "\tx\tn\tx\n",
+         path + ":2: a form longer than 62 characters"},
+        {"@file=../x\n@language=it\ncasa\tcasa\tn\tx\n",
+         path + ":1: @file: \"../x\" is not a plain file name (an output file stays in the "
+                "output folder)"},
     };
     for (const auto& c : cases) {
         WriteBytes(path, c.Text);
         EXPECT_THROW_MSG(ZelCompileDM4(path, dir.File("out")), EZelError, c.Message);
     }
+}
+
+// A lexicon that fails its proof changes nothing in the output folder.
+TEST(DM4Compiler, AFailedProofLeavesThePreviousBuild) {
+    TTempDir dir;
+    std::string lexicon = dir.File("it.tsv");
+    WriteBytes(lexicon, "@file=it\n@language=it\ncasa\tcasa\tn\tuno\n");
+    ZelCompileDM4(lexicon, dir.File("out"));
+    std::string automaton = ReadBytes(dir.File("out/it_auto.kv2"));
+    // This one fails once the automaton is written (a name the code page cannot hold).
+    WriteBytes(lexicon, "@file=it\n@name=\u0141\n@language=it\ncasa\tcasa\tn\tuno\n"
+                        "case\tcasa\tn\ttre\n");
+    EXPECT_THROW(ZelCompileDM4(lexicon, dir.File("out")), EZelError);
+    EXPECT_EQ(ReadBytes(dir.File("out/it_auto.kv2")), automaton);
+    EXPECT_EQ(ZelListFolder(dir.File("out")),
+              (std::vector<std::string>{"it.dm4", "it_auto.kv2", "it_data.kv2", "it_info.kv0"}));
 }
 
 TEST(DM4Compiler, CheckFindsADictionaryThatDisagrees) {

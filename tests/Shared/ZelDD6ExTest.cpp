@@ -312,7 +312,8 @@ TEST_F(TNotes, HeadwordsTheCodePageCannotHoldAreRefused) {
     }
     SetNote(*ann, u"?????", 1, u"question marks");
     EXPECT_FALSE(ann->LookupLu(u"ψυχής", u"ψυχής", -1, 0));
-    EXPECT_EQ(Lemmas(*ann), (std::vector<std::string>{"?????/1=question marks"}));
+    EXPECT_EQ(Lemmas(*ann), (std::vector<std::string>{"?????"
+                                                      "/1=question marks"}));
 }
 
 // A notes file that declares entities of its own is read whole and written back whole.

@@ -380,6 +380,116 @@ TEST(DD6Compiler, OutputIsDeterministicAndComplete) {
               "Monolingual=0\r\nViewCount=1\r\nSLWCL=0000900016\r\nTLWCL=\r\n");
 }
 
+namespace {
+
+// A folder with a source's stylesheets; Source writes a source of the given entries and
+// query fields into it.
+struct TSourceFolder {
+    TTempDir Dir;
+    TSourceFolder() {
+        WriteBytes(Dir.File("v.xsl"), ReadBytes(TestData("dd6/nvmini_view.xsl")));
+        WriteBytes(Dir.File("nvmini_common.xsl"), ReadBytes(TestData("dd6/nvmini_common.xsl")));
+    }
+    std::string Source(const std::string& body, const std::string& file = "t",
+                       const std::string& doctype = "") {
+        std::string path = Dir.File("src.xml");
+        WriteBytes(path, "<?xml version=\"1.0\"?>\n" + doctype + "<dd6 file=\"" + file +
+                             "\">\n<view stylesheet=\"v.xsl\"/>\n<resource "
+                             "file=\"nvmini_common.xsl\"/>\n" +
+                             body + "\n</dd6>\n");
+        return path;
+    }
+    std::string Out() const { return Dir.File("out"); }
+};
+
+const char* const TwoLanguages = "<language code=\"en\"><entry headword=\"a\"><hw>a</hw></entry>"
+                                 "</language><language code=\"it\"><entry headword=\"b\">"
+                                 "<hw>b</hw></entry></language>";
+
+} // namespace
+
+// The compiler removes only the files it writes itself, by exact name: a user's files
+// beside a dictionary named "t" stay, an earlier build's file the new one no longer writes
+// goes.
+TEST(DD6Compiler, RemovesOnlyItsOwnEarlierOutput) {
+    TSourceFolder folder;
+    ZelCompileDD6(folder.Source(TwoLanguages), folder.Out());
+    for (const char* mine : {"test-results.txt", "tasks.md", "t0009_notes.txt", "t.dd6~"})
+        WriteBytes(folder.Out() + "/" + mine, "mine");
+    ZelCompileDD6(folder.Source("<language code=\"en\"><entry headword=\"a\"><hw>a</hw></entry>"
+                                "</language>"),
+                  folder.Out());
+    for (const char* mine : {"test-results.txt", "tasks.md", "t0009_notes.txt", "t.dd6~"})
+        EXPECT_EQ(ReadBytes(folder.Out() + "/" + mine), "mine") << mine;
+    EXPECT_TRUE(ZelFileExists(folder.Out() + "/t0009_lu.ddata"));
+    EXPECT_FALSE(ZelFileExists(folder.Out() + "/t0010_lu.ddata"));
+    EXPECT_FALSE(ZelFileExists(folder.Out() + "/t0010_le.ddata"));
+}
+
+// Names of output files are plain file names: a source cannot write outside the output
+// folder; the error names the source line.
+TEST(DD6Compiler, OutputNamesStayInTheOutputFolder) {
+    TSourceFolder folder;
+    std::string src = folder.Source(TwoLanguages, "../victim/t");
+    EXPECT_THROW_MSG(ZelCompileDD6(src, folder.Out()), EZelError,
+                     src + ":2: <dd6> file: \"../victim/t\" is not a plain file name (an output "
+                           "file stays in the output folder)");
+    src = folder.Source("<resource file=\"../x.xsl\"/>" + std::string(TwoLanguages));
+    EXPECT_THROW_MSG(ZelCompileDD6(src, folder.Out()), EZelError,
+                     src + ":5: <resource> file: \"../x.xsl\" is not a plain file name (an "
+                           "output file stays in the output folder)");
+    EXPECT_FALSE(ZelDirectoryExists(folder.Dir.File("victim")));
+}
+
+// A compile that fails (here: a pattern of a query field's value that is not valid) leaves
+// the earlier build as it was, and nothing of its own.
+TEST(DD6Compiler, AFailedCompileLeavesThePreviousBuildWorking) {
+    TSourceFolder folder;
+    std::string description =
+        ZelCompileDD6(folder.Source(TwoLanguages), folder.Out()).DescriptionPath;
+    std::vector<std::string> before = ZelListFolder(folder.Out());
+    std::string headwords = ReadBytes(folder.Out() + "/t0009_lu.ddata");
+    std::string bad = "<language code=\"en\"><search>[Fields]\nCount=1\n[Info_1]\nName=Kind\n"
+                      "Kind=C\nFields=k\n[Values_1]\nBroken=([\n</search>"
+                      "<entry headword=\"z\"><k>x</k></entry></language>";
+    EXPECT_THROW(ZelCompileDD6(folder.Source(bad), folder.Out()), EZelError);
+    EXPECT_EQ(ZelListFolder(folder.Out()), before);
+    EXPECT_EQ(ReadBytes(folder.Out() + "/t0009_lu.ddata"), headwords);
+    ZelRef<TZelDD6> dic = ZelMake<TZelDD6>(
+        ZelMake<TZelDD6Master>("DD6KNV1", folder.Out() + "/", folder.Out() + "/", description), 9,
+        16);
+    EXPECT_EQ(Headwords(*dic), (std::vector<std::string>{"a/1"}));
+}
+
+// Numbers of a source are read strictly, and entities declared in the source itself are
+// expanded (an external one is refused, never compiled into a truncated entry).
+TEST(DD6Compiler, NumbersAndEntitiesOfTheSource) {
+    TSourceFolder folder;
+    for (const char* ordinal : {"256", "-1", "x"}) {
+        std::string src = folder.Source(std::string("<language code=\"en\"><entry headword=\"a\" "
+                                                    "ordinal=\"") +
+                                        ordinal + "\"><hw>a</hw></entry></language>");
+        EXPECT_THROW_MSG(ZelCompileDD6(src, folder.Out()), EZelError,
+                         src +
+                             ":5: entry 1 (\"a\"): ordinal must be a whole number from 0 to "
+                             "255, not \"" +
+                             ordinal + "\"");
+    }
+    std::string src = folder.Source("<language code=\"en\"><entry headword=\"a\"><hw>&me;"
+                                    "</hw></entry></language>",
+                                    "t", "<!DOCTYPE dd6 [<!ENTITY me \"Ann &amp; Bob\">]>\n");
+    ZelCompileDD6(src, folder.Out());
+    ZelRef<IZelMemBlocks> entries = ZelOpenMemBlocksFile(folder.Out() + "/t0009_le.ddata");
+    EXPECT_EQ(entries->GetBlockString(0), "<hw>Ann &amp; Bob</hw>");
+    WriteBytes(folder.Dir.File("secret.txt"), "secret");
+    src = folder.Source(
+        "<language code=\"en\"><entry headword=\"a\"><hw>&ext;</hw></entry>"
+        "</language>",
+        "t2", "<!DOCTYPE dd6 [<!ENTITY ext SYSTEM \"" + folder.Dir.File("secret.txt") + "\">]>\n");
+    EXPECT_THROW(ZelCompileDD6(src, folder.Out()), EZelError);
+    EXPECT_FALSE(ZelFileExists(folder.Out() + "/t2.dd6"));
+}
+
 TEST(DD6Compiler, RejectsWhatTheCodePageCannotHold) {
     TTempDir dir;
     std::string source = dir.File("bad.xml");

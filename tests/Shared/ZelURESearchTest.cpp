@@ -265,6 +265,13 @@ TEST(Regex, ErrorsNameTheProblem) {
     EXPECT_EQ(CompileError(u"a*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+*+"),
               "compiled");
     EXPECT_EQ(CompileError(u""), "compiled");
+    // Deep nesting is refused with the pattern's error, never a stack overflow.
+    EXPECT_EQ(CompileError(std::u16string(12000, u'(') + u"a" + std::u16string(12000, u')')),
+              "Groups and repetitions are nested too deeply.");
+    EXPECT_EQ(CompileError(u"a" + std::u16string(100000, u'*')),
+              "Groups and repetitions are nested too deeply.");
+    EXPECT_EQ(CompileError(std::u16string(150, u'(') + u"a*" + std::u16string(150, u')')),
+              "compiled");
     try {
         TZelURESearch re;
         re.Compile(u"(x", ZelRegexCaseSensitive);

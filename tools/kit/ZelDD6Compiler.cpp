@@ -1,76 +1,29 @@
 #include "ZelDD6Compiler.h"
 
-#include "ZelDescriptionFile.h"
-
 #include "ZelCodePage.h"
 #include "ZelDD6.h"
+#include "ZelDD6Source.h"
+#include "ZelDescriptionFile.h"
 #include "ZelDicSlv2.h"
 #include "ZelErrors.h"
 #include "ZelFiles.h"
 #include "ZelFormat.h"
+#include "ZelHelpers.h"
 #include "ZelLXQueryField.h"
 #include "ZelLocale.h"
 #include "ZelMemBlocksWriter.h"
+#include "ZelStagedOutput.h"
 #include "ZelURESearch.h"
 #include "ZelUtils.h"
 #include "ZelWideStrings.h"
 #include "ZelXML.h"
 
 #include <algorithm>
-#include <dirent.h>
+#include <cctype>
 #include <map>
 #include <numeric>
-#include <unistd.h>
 
 namespace {
-
-using TAttributes = std::vector<std::pair<std::u16string, std::u16string>>;
-
-struct TSourceEntry {
-    std::u16string Headword;
-    int Ordinal = -1;
-    int Category = -1;
-    bool Multiword = false;
-    std::u16string Fragment; // the entry's XML, escaped, in UTF-16
-    int Number = 0;          // position in the source, from 1
-};
-
-struct TSourceLanguage {
-    TZelLanguage Language = 0;
-    std::string SoundsFolder;
-    std::u16string Search;
-    bool HasSearch = false;
-    std::vector<TSourceEntry> Entries;
-    std::vector<std::string> SoundFiles; // block index -> file
-    std::map<std::string, int> SoundIndex;
-};
-
-struct TSourceOption {
-    std::u16string Caption, Element, Hint;
-    bool Checked = false;
-    int Image = 0;
-};
-
-struct TSourceView {
-    std::string Stylesheet;
-    std::vector<TSourceOption> Options;
-};
-
-struct TSource {
-    std::string Folder; // of the source file, with "/"
-    std::string FileName;
-    std::u16string Name;
-    int CodePage = 1252;
-    int LuStyle = 1;
-    bool Sorted = true;
-    bool Monolingual = false;
-    bool CommaComparison = true;
-    std::vector<TZelLanguage> Targets;
-    std::vector<TSourceView> Views;
-    std::vector<std::string> Resources;
-    std::vector<std::pair<std::u16string, std::u16string>> Abbreviations;
-    std::vector<TSourceLanguage> Languages;
-};
 
 std::string U8(const std::u16string& s) {
     return ZelWideToUtf8(s);
@@ -79,218 +32,6 @@ std::string U8(const std::u16string& s) {
 [[noreturn]] void Fail(const std::string& where, const std::string& what) {
     throw EZelError(where + ": " + what);
 }
-
-const std::u16string* Attribute(const TAttributes& attributes, const char16_t* name) {
-    for (const auto& [n, v] : attributes)
-        if (n == name)
-            return &v;
-    return nullptr;
-}
-
-// Reads the source's elements; entry contents are rebuilt as XML text.
-class TSourceReader {
-public:
-    TSourceReader(TSource& source, const std::string& where) : Source(source), Where(where) {}
-
-    void Read(const std::string& bytes) {
-        ZelRef<IZelXmlParser> parser = CoXml().CreateParser();
-        parser->SetOnAttribute([this](const std::u16string& n, const std::u16string& v) {
-            Pending.emplace_back(n, v);
-        });
-        parser->SetOnStartElement([this](const std::u16string& n) { Start(n); });
-        parser->SetOnEndElement([this](const std::u16string& n) { End(n); });
-        parser->SetOnCharData([this](const std::u16string& t) { Text(t); });
-        parser->Parse(bytes);
-    }
-
-private:
-    std::string Path() const {
-        std::string path;
-        for (const auto& e : Stack)
-            path += "/" + U8(e);
-        return path;
-    }
-
-    std::string Str(const TAttributes& a, const char16_t* name, const std::string& def = {}) {
-        const std::u16string* v = Attribute(a, name);
-        return v ? U8(*v) : def;
-    }
-
-    int Int(const TAttributes& a, const char16_t* name, int def, const std::string& where) {
-        const std::u16string* v = Attribute(a, name);
-        if (!v)
-            return def;
-        try {
-            return int(ZelStrToInt(U8(*v)));
-        } catch (const EZelConvertError& e) {
-            Fail(where, e.what());
-        }
-    }
-
-    bool Bool(const TAttributes& a, const char16_t* name, bool def, const std::string& where) {
-        const std::u16string* v = Attribute(a, name);
-        if (!v)
-            return def;
-        std::string t = U8(*v);
-        if (t == "true" || t == "yes" || t == "1")
-            return true;
-        if (t == "false" || t == "no" || t == "0")
-            return false;
-        Fail(where, "\"" + t + "\" is not yes or no");
-    }
-
-    std::vector<TZelLanguage> Languages(const std::string& codes, const std::string& where) {
-        std::vector<TZelLanguage> langs;
-        for (const std::string& code : ZelParseCommaText(codes))
-            langs.push_back(LanguageOf(code, where));
-        return langs;
-    }
-
-    static TZelLanguage LanguageOf(const std::string& code, const std::string& where) {
-        try {
-            int64_t v = ZelStrToInt(code);
-            if (v > 0 && v <= 0x3FF)
-                return TZelLanguage(v);
-        } catch (const EZelConvertError&) {
-        }
-        TZelLanguage lang = ZelLanguageOfIsoCode(code);
-        if (lang == 0)
-            Fail(where, "unknown language \"" + code + "\"");
-        return lang;
-    }
-
-    void Start(const std::u16string& name) {
-        TAttributes attributes = std::move(Pending);
-        Pending.clear();
-        if (Entry) {
-            Entry->Fragment += u"<" + name;
-            for (const auto& [n, v] : attributes) {
-                std::u16string value = v;
-                if (n == u"sound")
-                    value = ZelUtf8ToWide(std::to_string(SoundIndexOf(U8(v))));
-                Entry->Fragment += u" " + n + u"=\"";
-                ZelAppendXmlEscaped(Entry->Fragment, value, true);
-                Entry->Fragment += u"\"";
-            }
-            Entry->Fragment += u">";
-            Stack.push_back(name);
-            return;
-        }
-        std::string parent = Path();
-        Stack.push_back(name);
-        std::string where = Where + ": <" + U8(name) + ">";
-        if (parent.empty() && name == u"dd6") {
-            Source.FileName = Str(attributes, u"file", "dictionary");
-            Source.Name = Attribute(attributes, u"name") ? *Attribute(attributes, u"name") : u"";
-            Source.CodePage = Int(attributes, u"codepage", 1252, where);
-            Source.LuStyle = Int(attributes, u"lustyle", 1, where);
-            Source.Sorted = Bool(attributes, u"sorted", true, where);
-            Source.Monolingual = Bool(attributes, u"monolingual", false, where);
-            std::string comparison = Str(attributes, u"comparison", "comma");
-            if (comparison != "comma" && comparison != "whole")
-                Fail(where, "comparison must be \"comma\" or \"whole\"");
-            Source.CommaComparison = comparison == "comma";
-            Source.Targets = Languages(Str(attributes, u"targets"), where);
-        } else if (parent == "/dd6" && name == u"view") {
-            Source.Views.push_back({Str(attributes, u"stylesheet"), {}});
-        } else if (parent == "/dd6/view" && name == u"option") {
-            TSourceOption option;
-            option.Caption =
-                Attribute(attributes, u"caption") ? *Attribute(attributes, u"caption") : u"";
-            option.Element =
-                Attribute(attributes, u"element") ? *Attribute(attributes, u"element") : u"";
-            option.Hint = Attribute(attributes, u"hint") ? *Attribute(attributes, u"hint") : u"";
-            option.Checked = Bool(attributes, u"checked", false, where);
-            option.Image = Int(attributes, u"image", 0, where);
-            if (option.Element.empty())
-                Fail(where, "an option needs an element");
-            Source.Views.back().Options.push_back(option);
-        } else if (parent == "/dd6" && name == u"resource") {
-            Source.Resources.push_back(Str(attributes, u"file"));
-        } else if (parent == "/dd6" && name == u"abbreviations") {
-        } else if (parent == "/dd6/abbreviations" && name == u"abbr") {
-            const std::u16string* s = Attribute(attributes, u"short");
-            const std::u16string* l = Attribute(attributes, u"long");
-            if (!s || !l || s->empty())
-                Fail(where, "an abbreviation needs short and long");
-            Source.Abbreviations.emplace_back(*s, *l);
-        } else if (parent == "/dd6" && name == u"language") {
-            TSourceLanguage language;
-            language.Language = LanguageOf(Str(attributes, u"code"), where);
-            language.SoundsFolder = Str(attributes, u"sounds");
-            Source.Languages.push_back(std::move(language));
-        } else if (parent == "/dd6/language" && name == u"search") {
-            TSourceLanguage& language = Source.Languages.back();
-            language.HasSearch = true;
-            if (const std::u16string* file = Attribute(attributes, u"file"))
-                language.Search = ZelUtf8ToWide(ZelReadWholeFile(Source.Folder + U8(*file)));
-        } else if (parent == "/dd6/language" && name == u"entry") {
-            TSourceLanguage& language = Source.Languages.back();
-            TSourceEntry entry;
-            entry.Number = int(language.Entries.size()) + 1;
-            std::string entryWhere = Where + ": entry " + std::to_string(entry.Number);
-            const std::u16string* headword = Attribute(attributes, u"headword");
-            if (!headword || headword->empty())
-                Fail(entryWhere, "an entry needs a headword");
-            entry.Headword = *headword;
-            entryWhere += " (\"" + U8(entry.Headword) + "\")";
-            entry.Ordinal = Int(attributes, u"ordinal", -1, entryWhere);
-            if (const std::u16string* cat = Attribute(attributes, u"category"))
-                entry.Category = CategoryOf(U8(*cat), entryWhere);
-            entry.Multiword = Bool(attributes, u"multiword", false, entryWhere);
-            language.Entries.push_back(std::move(entry));
-            Entry = &Source.Languages.back().Entries.back();
-            EntryDepth = Stack.size();
-        } else {
-            Fail(where, "unexpected element under " + (parent.empty() ? std::string("/") : parent));
-        }
-    }
-
-    void End(const std::u16string& name) {
-        if (Entry && Stack.size() == EntryDepth) {
-            Entry = nullptr;
-        } else if (Entry) {
-            Entry->Fragment += u"</" + name + u">";
-        }
-        Stack.pop_back();
-    }
-
-    void Text(const std::u16string& text) {
-        if (Entry) {
-            ZelAppendXmlEscaped(Entry->Fragment, text, false);
-        } else if (Path() == "/dd6/language/search") {
-            Source.Languages.back().Search += text;
-        }
-    }
-
-    static int CategoryOf(const std::string& name, const std::string& where) {
-        for (int code = 1; code < 14; ++code)
-            if (ZelCatIdList().GetCatId(code) == name)
-                return code;
-        try {
-            int64_t v = ZelStrToInt(name);
-            if (v >= 1 && v <= 255)
-                return int(v);
-        } catch (const EZelConvertError&) {
-        }
-        Fail(where, "unknown category \"" + name + "\"");
-    }
-
-    int SoundIndexOf(const std::string& file) {
-        TSourceLanguage& language = Source.Languages.back();
-        auto [it, added] = language.SoundIndex.emplace(file, int(language.SoundFiles.size()));
-        if (added)
-            language.SoundFiles.push_back(file);
-        return it->second;
-    }
-
-    TSource& Source;
-    std::string Where;
-    TAttributes Pending;
-    std::vector<std::u16string> Stack;
-    TSourceEntry* Entry = nullptr;
-    size_t EntryDepth = 0;
-};
 
 std::string CharacterName(char16_t c) {
     return ZelFormat("U+%.4X", {int(c)});
@@ -339,21 +80,41 @@ bool IsWave(const std::string& bytes) {
            bytes.compare(8, 4, "WAVE") == 0;
 }
 
-void RemoveEarlierOutput(const std::string& folder, const std::string& name) {
-    DIR* dir = opendir(folder.c_str());
-    if (!dir)
-        return;
-    std::vector<std::string> doomed;
-    while (dirent* e = readdir(dir)) {
-        std::string file = e->d_name;
-        if (file == name + ".dd6" ||
-            (file.compare(0, name.size(), name) == 0 && file.size() > name.size() &&
-             (file[name.size()] == '_' || std::isxdigit(uint8_t(file[name.size()])))))
-            doomed.push_back(folder + file);
-    }
-    closedir(dir);
-    for (const auto& f : doomed)
-        unlink(f.c_str());
+// Whether a file of the output folder is one this compiler writes for the dictionary: the
+// description, stylesheets, abbreviations, and per language (four hexadecimal digits) the
+// headwords, entries, multi-word filter, sounds, query fields, display options and indexes.
+bool IsCompilerOutput(const std::string& name, const std::string& file) {
+    if (file.compare(0, name.size(), name) != 0)
+        return false;
+    std::string rest = file.substr(name.size());
+    auto digits = [&](size_t at, size_t n, bool hex) {
+        if (rest.size() < at + n)
+            return false;
+        for (size_t i = at; i < at + n; ++i)
+            if (!(hex ? std::isxdigit(uint8_t(rest[i])) : std::isdigit(uint8_t(rest[i]))))
+                return false;
+        return true;
+    };
+    if (rest == ".dd6" || rest == "_abbr.kv0")
+        return true;
+    if (rest.size() == 11 && rest.compare(0, 5, "_rtf_") == 0 && digits(5, 2, false) &&
+        rest.compare(7, 4, ".xsl") == 0)
+        return true;
+    if (!digits(0, 4, true))
+        return false;
+    std::string tail = rest.substr(4);
+    for (const char* fixed :
+         {"_lu.ddata", "_le.ddata", "_sei.ddata", "_audio.ddata", "_search.kv0"})
+        if (tail == fixed)
+            return true;
+    auto numbered = [&](const char* prefix, const char* suffix) {
+        std::string p = prefix, x = suffix;
+        return tail.size() == p.size() + 2 + x.size() && tail.compare(0, p.size(), p) == 0 &&
+               std::isdigit(uint8_t(tail[p.size()])) && std::isdigit(uint8_t(tail[p.size() + 1])) &&
+               tail.compare(p.size() + 2, x.size(), x) == 0;
+    };
+    return numbered("_vo_", ".kv0") || numbered("_i", ".ddata") || numbered("_wi", ".ddata") ||
+           numbered("_wl", ".ddata");
 }
 
 struct TRecord {
@@ -361,16 +122,17 @@ struct TRecord {
     std::string SystemText; // headword in the system code page
     std::string LooseKey, ExactKey;
     int Ordinal = -1;
-    const TSourceEntry* Entry = nullptr;
+    const TZelDD6SourceEntry* Entry = nullptr;
 };
 
-std::vector<TRecord> SortedRecords(const TSource& source, const TSourceLanguage& language,
+std::vector<TRecord> SortedRecords(const TZelDD6Source& source,
+                                   const TZelDD6SourceLanguage& language,
                                    const std::string& where) {
     int cp = source.CodePage;
     int system = ZelGetSystemCodePage();
     std::map<std::u16string, int> homographs;
     std::vector<TRecord> records;
-    for (const TSourceEntry& entry : language.Entries) {
+    for (const TZelDD6SourceEntry& entry : language.Entries) {
         std::string entryWhere =
             where + ": entry " + std::to_string(entry.Number) + " (\"" + U8(entry.Headword) + "\")";
         TRecord r;
@@ -412,7 +174,7 @@ std::vector<TRecord> SortedRecords(const TSource& source, const TSourceLanguage&
 }
 
 // The compiled dictionary of one language, opened the way the program opens it.
-ZelRef<TZelDD6> OpenCompiled(const TSource& source, const ZelRef<TZelDD6Master>& master,
+ZelRef<TZelDD6> OpenCompiled(const TZelDD6Source& source, const ZelRef<TZelDD6Master>& master,
                              TZelLanguage language) {
     if (source.CommaComparison)
         return ZelMake<TZelDicSlv2>(master, language, language);
@@ -527,151 +289,163 @@ int WriteValueIndexes(TZelDD6& dic) {
 
 } // namespace
 
-TZelDD6CompileReport ZelCompileDD6(const std::string& sourcePath, const std::string& outputFolder) {
-    TSource source;
-    std::string folder = ZelExtractFileDir(sourcePath);
-    source.Folder = folder.empty() ? std::string() : folder + "/";
-    std::string bytes = ZelReadWholeFile(sourcePath);
-    {
-        // Well-formedness first, with the line of the first error.
-        ZelRef<IZelXmlDOM> dom = CoXml().CreateDOM();
-        TZelBufferStream stream(bytes.data(), int64_t(bytes.size()));
-        try {
-            dom->LoadFromStream(stream, true);
-        } catch (const EZelXmlError& e) {
-            Fail(sourcePath, e.what());
-        }
-    }
-    TSourceReader(source, sourcePath).Read(bytes);
-    if (source.Languages.empty())
-        Fail(sourcePath, "no <language> with entries");
-    if (source.LuStyle < 0 || source.LuStyle > 2)
-        Fail(sourcePath, "lustyle must be 0, 1 or 2");
-    if (!ZelIsCodePageSupported(source.CodePage))
-        Fail(sourcePath, "code page " + std::to_string(source.CodePage) + " is not supported");
-    if (source.Views.empty())
-        Fail(sourcePath, "a dictionary needs at least one <view> with its stylesheet");
+namespace {
 
-    std::string out =
-        outputFolder.empty() || outputFolder.back() == '/' ? outputFolder : outputFolder + "/";
-    ZelCreateFolders(outputFolder);
-    RemoveEarlierOutput(out, source.FileName);
-    std::string base = out + source.FileName;
-    int cp = source.CodePage;
-    int system = ZelGetSystemCodePage();
-    TZelDD6CompileReport report;
-
-    for (size_t v = 0; v < source.Views.size(); ++v) {
-        const TSourceView& view = source.Views[v];
+void WriteStylesheets(const TZelDD6Source& source, const std::string& base) {
+    for (size_t v = 0; v < source.Views.size(); ++v)
         ZelWriteFileAtomic(base + ZelFormat("_rtf_%.2d.xsl", {int(v)}),
-                           ZelReadWholeFile(source.Folder + view.Stylesheet));
-    }
-    for (const std::string& resource : source.Resources) {
-        if (resource.empty() || resource[0] == '/' || resource.find("..") != std::string::npos)
-            Fail(sourcePath, "a resource must be a file beside the source: \"" + resource + "\"");
-        ZelWriteFileAtomic(out + resource, ZelReadWholeFile(source.Folder + resource));
-    }
+                           ZelReadWholeFile(source.Folder + source.Views[v].Stylesheet));
+}
 
-    if (!source.Abbreviations.empty()) {
-        std::vector<std::pair<std::string, std::string>> abbr;
-        for (const auto& [s, l] : source.Abbreviations) {
-            std::string where = sourcePath + ": abbreviation \"" + U8(s) + "\"";
-            std::string shortBytes = Strict(s, cp, where);
-            std::string longBytes = Strict(l, cp, where);
-            if (shortBytes.find_first_of("=\r\n") != std::string::npos ||
-                longBytes.find_first_of("\r\n") != std::string::npos)
-                Fail(where, "an abbreviation cannot hold \"=\" or a line break");
-            abbr.emplace_back(shortBytes, longBytes);
-        }
-        std::stable_sort(abbr.begin(), abbr.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
+void WriteResources(const TZelDD6Source& source, const std::string& folder) {
+    for (const std::string& resource : source.Resources)
+        ZelWriteFileAtomic(folder + resource, ZelReadWholeFile(source.Folder + resource));
+}
+
+void WriteAbbreviations(const TZelDD6Source& source, const std::string& base) {
+    if (source.Abbreviations.empty())
+        return;
+    std::vector<std::pair<std::string, std::string>> abbr;
+    for (const auto& [s, l] : source.Abbreviations) {
+        std::string where = source.Path + ": abbreviation \"" + U8(s) + "\"";
+        std::string shortBytes = Strict(s, source.CodePage, where);
+        std::string longBytes = Strict(l, source.CodePage, where);
+        if (shortBytes.find_first_of("=\r\n") != std::string::npos ||
+            longBytes.find_first_of("\r\n") != std::string::npos)
+            Fail(where, "an abbreviation cannot hold \"=\" or a line break");
+        abbr.emplace_back(shortBytes, longBytes);
+    }
+    std::stable_sort(abbr.begin(), abbr.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::string text;
+    for (const auto& [s, l] : abbr)
+        text += s + "=" + l + "\r\n";
+    ZelWriteFileAtomic(base + "_abbr.kv0", text);
+}
+
+// The headwords and entries of a language, and the filter of its single-word headwords
+// when it has multi-word ones; the number of entries.
+int WriteHeadwordsAndEntries(const TZelDD6Source& source, const TZelDD6SourceLanguage& language,
+                             const std::string& prefix, const std::string& where) {
+    std::vector<TRecord> records = SortedRecords(source, language, where);
+    TZelMemBlocksWriter headwords, entries;
+    std::vector<uint32_t> singleWords;
+    bool anyMultiword = false;
+    for (size_t i = 0; i < records.size(); ++i) {
+        headwords.Add(records[i].Bytes);
+        entries.Add(XmlInCodePage(records[i].Entry->Fragment, source.CodePage));
+        if (records[i].Entry->Multiword)
+            anyMultiword = true;
+        else
+            singleWords.push_back(uint32_t(i));
+    }
+    headwords.WriteFile(prefix + "_lu.ddata");
+    entries.WriteFile(prefix + "_le.ddata");
+    if (anyMultiword) {
+        std::string filter(singleWords.size() * 4, '\0');
+        for (size_t i = 0; i < singleWords.size(); ++i)
+            ZelWriteLE32(reinterpret_cast<uint8_t*>(filter.data()) + i * 4, singleWords[i]);
+        ZelWriteFileAtomic(prefix + "_sei.ddata", filter);
+    }
+    return int(records.size());
+}
+
+void WriteViewOptions(const TZelDD6Source& source, const std::string& prefix,
+                      const std::string& where) {
+    int system = ZelGetSystemCodePage();
+    for (size_t v = 0; v < source.Views.size(); ++v) {
+        if (source.Views[v].Options.empty())
+            continue;
         std::string text;
-        for (const auto& [s, l] : abbr)
-            text += s + "=" + l + "\r\n";
-        ZelWriteFileAtomic(base + "_abbr.kv0", text);
+        for (const TZelDD6SourceOption& o : source.Views[v].Options) {
+            std::string ow = where + ": option \"" + U8(o.Caption) + "\"";
+            text += Quoted(Strict(o.Caption, system, ow)) + "," + (o.Checked ? "True" : "False") +
+                    "," + Quoted(Strict(o.Element, system, ow)) + "," +
+                    Quoted(Strict(o.Hint, system, ow)) + "," + std::to_string(o.Image) + "\r\n";
+        }
+        ZelWriteFileAtomic(prefix + ZelFormat("_vo_%.2d.kv0", {int(v)}), text);
     }
+}
 
-    std::string languages;
-    for (const TSourceLanguage& language : source.Languages) {
+// The recorded pronunciations of a language; how many.
+int WriteSounds(const TZelDD6Source& source, const TZelDD6SourceLanguage& language,
+                const std::string& prefix) {
+    if (language.SoundFiles.empty())
+        return 0;
+    TZelMemBlocksWriter sounds;
+    for (const std::string& file : language.SoundFiles) {
+        std::string path = source.Folder + language.SoundsFolder +
+                           (language.SoundsFolder.empty() ? "" : "/") + file;
+        std::string wave = ZelReadWholeFile(path);
+        if (!IsWave(wave))
+            Fail(path, "not a wave file");
+        sounds.Add(wave);
+    }
+    sounds.WriteFile(prefix + "_audio.ddata");
+    return int(language.SoundFiles.size());
+}
+
+void WriteLanguage(const TZelDD6Source& source, const TZelDD6SourceLanguage& language,
+                   const std::string& base, TZelDD6CompileReport& report) {
+    std::string where = source.Path + ": language " + GetLangAbbrev2(language.Language);
+    std::string prefix = base + ZelLangFilePart(language.Language);
+    report.Entries += WriteHeadwordsAndEntries(source, language, prefix, where);
+    if (language.HasSearch)
+        ZelWriteFileAtomic(prefix + "_search.kv0",
+                           Strict(language.Search, ZelGetSystemCodePage(), where + ": <search>"));
+    WriteViewOptions(source, prefix, where);
+    report.Sounds += WriteSounds(source, language, prefix);
+}
+
+std::string WriteDescription(const TZelDD6Source& source, const std::string& base) {
+    std::string languages, targets;
+    for (const TZelDD6SourceLanguage& language : source.Languages)
         languages += ZelFormat("%.5d", {int(language.Language)});
-        std::string where = sourcePath + ": language " + GetLangAbbrev2(language.Language);
-        std::string prefix = base + ZelLangFilePart(language.Language);
-        std::vector<TRecord> records = SortedRecords(source, language, where);
-        TZelMemBlocksWriter headwords, entries;
-        std::vector<uint32_t> singleWords;
-        bool anyMultiword = false;
-        for (size_t i = 0; i < records.size(); ++i) {
-            headwords.Add(records[i].Bytes);
-            entries.Add(XmlInCodePage(records[i].Entry->Fragment, cp));
-            if (records[i].Entry->Multiword)
-                anyMultiword = true;
-            else
-                singleWords.push_back(uint32_t(i));
-        }
-        headwords.WriteFile(prefix + "_lu.ddata");
-        entries.WriteFile(prefix + "_le.ddata");
-        report.Entries += int(records.size());
-        if (anyMultiword) {
-            std::string filter;
-            for (uint32_t e : singleWords)
-                for (int k = 0; k < 4; ++k)
-                    filter += char((e >> (8 * k)) & 0xFF);
-            ZelWriteFileAtomic(prefix + "_sei.ddata", filter);
-        }
-        if (language.HasSearch)
-            ZelWriteFileAtomic(prefix + "_search.kv0",
-                               Strict(language.Search, system, where + ": <search>"));
-        for (size_t v = 0; v < source.Views.size(); ++v) {
-            if (source.Views[v].Options.empty())
-                continue;
-            std::string text;
-            for (const TSourceOption& o : source.Views[v].Options) {
-                std::string ow = where + ": option \"" + U8(o.Caption) + "\"";
-                text += Quoted(Strict(o.Caption, system, ow)) + "," +
-                        (o.Checked ? "True" : "False") + "," +
-                        Quoted(Strict(o.Element, system, ow)) + "," +
-                        Quoted(Strict(o.Hint, system, ow)) + "," + std::to_string(o.Image) + "\r\n";
-            }
-            ZelWriteFileAtomic(prefix + ZelFormat("_vo_%.2d.kv0", {int(v)}), text);
-        }
-        if (!language.SoundFiles.empty()) {
-            TZelMemBlocksWriter sounds;
-            for (const std::string& file : language.SoundFiles) {
-                std::string path = source.Folder + language.SoundsFolder +
-                                   (language.SoundsFolder.empty() ? "" : "/") + file;
-                std::string wave = ZelReadWholeFile(path);
-                if (!IsWave(wave))
-                    Fail(path, "not a wave file");
-                sounds.Add(wave);
-            }
-            sounds.WriteFile(out + source.FileName + ZelLangFilePart(language.Language) +
-                             "_audio.ddata");
-            report.Sounds += int(language.SoundFiles.size());
-        }
-    }
-
-    std::string targets;
     for (TZelLanguage t : source.Targets)
         targets += ZelFormat("%.5d", {int(t)});
     TZelDescriptionWriter description;
-    description.Add("Name", Strict(source.Name, cp, sourcePath + ": name"));
-    description.Add("CodePage", std::to_string(cp));
+    description.Add("Name", Strict(source.Name, source.CodePage, source.Path + ": name"));
+    description.Add("CodePage", std::to_string(source.CodePage));
     description.Add("LuStyle", std::to_string(source.LuStyle));
     description.Add("LuSorted", source.Sorted ? "True" : "False");
     description.Add("Monolingual", source.Monolingual ? "1" : "0");
     description.Add("ViewCount", std::to_string(source.Views.size()));
     description.Add("SLWCL", languages);
     description.Add("TLWCL", targets);
-    report.DescriptionPath = base + ".dd6";
-    ZelWriteFileAtomic(report.DescriptionPath, description.Text());
-    ZelRef<TZelDD6Master> master =
-        ZelMake<TZelDD6Master>("CHECK", out, out, report.DescriptionPath);
-    for (const TSourceLanguage& language : source.Languages) {
+    ZelWriteFileAtomic(base + ".dd6", description.Text());
+    return base + ".dd6";
+}
+
+// Opens what was written the way the program does, proves the headword order, and writes
+// the indexes the query fields need.
+void ProveAndIndex(const TZelDD6Source& source, const std::string& folder,
+                   const std::string& description, TZelDD6CompileReport& report) {
+    ZelRef<TZelDD6Master> master = ZelMake<TZelDD6Master>("CHECK", folder, folder, description);
+    for (const TZelDD6SourceLanguage& language : source.Languages) {
         ZelRef<TZelDD6> dic = OpenCompiled(source, master, language.Language);
         if (source.Sorted)
             Verify(*dic);
         report.WordIndexes += WriteWordIndexes(*dic);
         report.ValueIndexes += WriteValueIndexes(*dic);
     }
+}
+
+} // namespace
+
+TZelDD6CompileReport ZelCompileDD6(const std::string& sourcePath, const std::string& outputFolder) {
+    TZelDD6Source source = ZelReadDD6Source(sourcePath);
+    TZelStagedOutput output(outputFolder);
+    std::string base = output.Folder() + source.FileName;
+    TZelDD6CompileReport report;
+    WriteStylesheets(source, base);
+    WriteResources(source, output.Folder());
+    WriteAbbreviations(source, base);
+    for (const TZelDD6SourceLanguage& language : source.Languages)
+        WriteLanguage(source, language, base, report);
+    std::string description = WriteDescription(source, base);
+    ProveAndIndex(source, output.Folder(), description, report);
+    // Everything is written and proved: only now does the output folder change.
+    output.Commit([&](const std::string& file) { return IsCompilerOutput(source.FileName, file); });
+    report.DescriptionPath = output.Output() + source.FileName + ".dd6";
     return report;
 }

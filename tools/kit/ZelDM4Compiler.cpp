@@ -4,12 +4,14 @@
 
 #include "ZelAutomatonWriter.h"
 #include "ZelCodePage.h"
+#include "ZelDD6Source.h"
 #include "ZelErrors.h"
 #include "ZelFiles.h"
 #include "ZelFormat.h"
 #include "ZelLocale.h"
 #include "ZelMorphModuleFile.h"
 #include "ZelMorphTokenizer.h"
+#include "ZelStagedOutput.h"
 #include "ZelUtils.h"
 
 #include <algorithm>
@@ -87,7 +89,11 @@ std::string NormalisedForm(TZelMorphTokenizer& tokenizer, const std::u16string& 
         Fail(where, "an empty form");
     std::u16string_view output = tokenizer.Token(0);
     output.remove_suffix(1); // the separator after the last token
-    return Strict(std::u16string(output), codePage, where);
+    std::string normalised = Strict(std::u16string(output), codePage, where);
+    if (normalised.size() > size_t(TZelMorphModuleFile::MaxFormLength))
+        Fail(where, "a form longer than " + std::to_string(TZelMorphModuleFile::MaxFormLength) +
+                        " characters");
+    return normalised;
 }
 
 TLexicon ReadLexicon(const std::string& path) {
@@ -114,9 +120,10 @@ TLexicon ReadLexicon(const std::string& path) {
             std::string name = line.substr(1, equals - 1);
             std::string value = line.substr(equals + 1);
             try {
-                if (name == "file")
+                if (name == "file") {
+                    ZelCheckPlainFileName(value, where + ": @file");
                     lexicon.FileName = value;
-                else if (name == "name")
+                } else if (name == "name")
                     lexicon.Name = value;
                 else if (name == "language") {
                     lexicon.Language = ZelLanguageOfIsoCode(value);
@@ -234,10 +241,9 @@ TZelDM4CompileReport ZelCompileDM4(const std::string& lexiconPath, const std::st
     }
     report.Paradigms = int(paradigms.size());
 
-    std::string out =
-        outputFolder.empty() || outputFolder.back() == '/' ? outputFolder : outputFolder + "/";
-    ZelCreateFolders(outputFolder);
-    std::string base = out + lexicon.FileName;
+    // Written and proved in a staging folder; the output folder changes only after that.
+    TZelStagedOutput output(outputFolder);
+    std::string base = output.Folder() + lexicon.FileName;
     writer.Write(base);
     int system = ZelGetSystemCodePage();
     std::string info = "\r\n";
@@ -254,10 +260,17 @@ TZelDM4CompileReport ZelCompileDM4(const std::string& lexiconPath, const std::st
     description.Add("Vowels", Strict(ZelUtf8ToWide(lexicon.Vowels), cp, lexiconPath + ": vowels"));
     description.Add("Consonants",
                     Strict(ZelUtf8ToWide(lexicon.Consonants), cp, lexiconPath + ": consonants"));
-    report.DescriptionPath = base + ".dm4";
-    ZelWriteFileAtomic(report.DescriptionPath, description.Text());
+    ZelWriteFileAtomic(base + ".dm4", description.Text());
     if (check)
-        ZelCheckDM4(lexiconPath, report.DescriptionPath);
+        ZelCheckDM4(lexiconPath, base + ".dm4");
+    std::string name = lexicon.FileName;
+    output.Commit([&](const std::string& file) {
+        for (const char* suffix : {".dm4", "_auto.kv2", "_data.kv2", "_info.kv0"})
+            if (file == name + suffix)
+                return true;
+        return false;
+    });
+    report.DescriptionPath = output.Output() + lexicon.FileName + ".dm4";
     return report;
 }
 
