@@ -68,6 +68,12 @@ uint8_t TKVSpeller::Spell(uint8_t mode, const char16_t* word, int32_t length, ui
     case ZelSpellTest:
         return Accepted(word, length) ? ZelSpellAccepted : ZelSpellRejected;
     case ZelSpellStart: {
+        // Every engine makes candidates in proportion to the length, each as long as the
+        // word: no real word is this long, and suggesting for one would take quadratic time.
+        if (length > MaxSuggestedLength) {
+            Run.clear();
+            return ZelSpellNoSuggestion;
+        }
         std::vector<TKVSpellerEngine*> engines;
         for (auto& e : Standard)
             engines.push_back(e.get());

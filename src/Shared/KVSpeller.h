@@ -14,6 +14,8 @@ public:
     // The anagram run stops at words of this many letters: the candidates of a longer word
     // are too many to try in one call.
     static constexpr int32_t MaxAnagramLength = 9;
+    // Suggestions by swap, change, delete and insert stop at this length.
+    static constexpr int32_t MaxSuggestedLength = 64;
 
     TKVSpeller();
 

@@ -81,6 +81,7 @@
     X(XslCannotStart, "The transformation cannot start")                                           \
     X(XslFailed, "The transformation failed")                                                      \
     X(XslCannotRead, "Cannot read the stylesheet %s")                                              \
+    X(XslOutputTooLarge, "The stylesheet's result is larger than %d MB")                           \
     X(XslNotValid, "not a valid stylesheet")                                                       \
     X(InfoIdNotFound, "Error. InfoId %d not found in MorphInfoDescList.")                          \
     X(UnknownFormsKind, "Unknown kind of word-form enumeration %d")                                \

@@ -512,6 +512,11 @@ public:
         if (!ctxt)
             errors.Raise(ZelLoadStr(TZelResId::XslCannotStart));
         xsltSetCtxtSecurityPrefs(SecurityPrefs, ctxt);
+        // Stylesheets ship with dictionaries: one that recurses without end, or does an
+        // exponential amount of work, is stopped with an error instead of running for
+        // minutes.
+        ctxt->maxTemplateDepth = MaxTemplateDepth;
+        ctxt->opLimit = MaxOperations;
         for (const auto& [name, value] : Parameters)
             xsltQuoteOneUserParam(ctxt, reinterpret_cast<const xmlChar*>(name.c_str()),
                                   reinterpret_cast<const xmlChar*>(value.c_str()));
@@ -525,8 +530,11 @@ public:
             errors.Raise(ZelLoadStr(TZelResId::XslFailed));
         }
         std::string text;
-        CollectText(reinterpret_cast<xmlNodePtr>(result), text);
+        bool tooLarge = !CollectText(reinterpret_cast<xmlNodePtr>(result), text);
         xmlFreeDoc(result);
+        if (tooLarge)
+            throw EZelXmlError(ZelFormat(ZelLoadStr(TZelResId::XslOutputTooLarge),
+                                         {int64_t(MaxOutputBytes >> 20)}));
         return ZelUtf8ToWide(text);
     }
 
@@ -575,15 +583,23 @@ private:
         std::string Previous;
     };
 
-    static void CollectText(xmlNodePtr node, std::string& out) {
+    static constexpr int MaxTemplateDepth = 1000;
+    static constexpr unsigned long MaxOperations = 2000000;
+    static constexpr size_t MaxOutputBytes = size_t(32) << 20;
+
+    // The text of the result tree; false when it grows past the limit.
+    static bool CollectText(xmlNodePtr node, std::string& out) {
         for (xmlNodePtr child = node->children; child; child = child->next) {
             if (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE) {
                 if (child->content)
                     out += reinterpret_cast<const char*>(child->content);
-            } else if (child->type == XML_ELEMENT_NODE) {
-                CollectText(child, out);
+                if (out.size() > MaxOutputBytes)
+                    return false;
+            } else if (child->type == XML_ELEMENT_NODE && !CollectText(child, out)) {
+                return false;
             }
         }
+        return true;
     }
 
     void FreeStyle() {

@@ -116,6 +116,15 @@ TEST(Speller, TestsAndSuggestsThroughItsCheckers) {
     EXPECT_EQ(speller.GetOptions(), 42);
     EXPECT_EQ(speller.GetReserved1(), 0);
 
+    // No real word is longer than 64 letters: longer ones get no suggestions, at once.
+    std::u16string longWord(8000, u'a');
+    EXPECT_EQ(speller.Spell(ZelSpellStart, longWord.data(), int32_t(longWord.size()), 0, &s, &n),
+              ZelSpellNoSuggestion);
+    std::u16string sixtyFour(63, u'a');
+    sixtyFour += u'x';
+    holder.SetChecker(1, ZelMake<TWords>(std::set<std::u16string>{std::u16string(64, u'a')}));
+    EXPECT_EQ(speller.Spell(ZelSpellStart, sixtyFour.data(), 64, 0, &s, &n), ZelSpellSuggestion);
+
     // A second checker, on a grown array.
     holder.SetChecker(2, ZelMake<TWords>(std::set<std::u16string>{u"cosa"}));
     EXPECT_EQ(speller.Spell(ZelSpellTest, u"cosa", 4, 0, &s, &n), ZelSpellAccepted);

@@ -317,3 +317,28 @@ TEST(Xsl, StylesheetsCannotWriteFilesOrReachTheNetwork) {
         EXPECT_NE(std::string(e.what()).find("may not read"), std::string::npos) << e.what();
     }
 }
+
+// A hostile stylesheet (endless or exponential recursion, a huge result) ends with an error
+// in reasonable time instead of running for minutes or filling memory.
+TEST(Xsl, RunawayStylesheetsStopWithAnError) {
+    TTempDir dir;
+    auto start = std::chrono::steady_clock::now();
+    ZelRef<IZelXslProcessor> endless =
+        Processor(dir,
+                  "<xsl:template match=\"/\"><xsl:call-template name=\"r\"/></xsl:template>"
+                  "<xsl:template name=\"r\">x<xsl:call-template name=\"r\"/></xsl:template>",
+                  "endless.xsl");
+    EXPECT_THROW(endless->Transform(*Load("<body/>")), EZelXmlError);
+    ZelRef<IZelXslProcessor> doubling = Processor(
+        dir,
+        "<xsl:template match=\"/\"><xsl:call-template name=\"r\"><xsl:with-param name=\"n\" "
+        "select=\"26\"/></xsl:call-template></xsl:template>"
+        "<xsl:template name=\"r\"><xsl:param name=\"n\"/><xsl:choose><xsl:when test=\"$n = 0\">"
+        "x</xsl:when><xsl:otherwise><xsl:call-template name=\"r\"><xsl:with-param name=\"n\" "
+        "select=\"$n - 1\"/></xsl:call-template><xsl:call-template name=\"r\"><xsl:with-param "
+        "name=\"n\" select=\"$n - 1\"/></xsl:call-template></xsl:otherwise></xsl:choose>"
+        "</xsl:template>",
+        "doubling.xsl");
+    EXPECT_THROW(doubling->Transform(*Load("<body/>")), EZelXmlError);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+}

@@ -145,9 +145,6 @@ bool LeadsToEntry(const TPair& pair, IZelDicMorph& morph, const std::u16string& 
     return false;
 }
 
-// A real word is never this long; the speller is not asked about longer ones.
-constexpr size_t LongestSuggestedWord = 64;
-
 // Words the morphology knows that are one slip away from an unknown word (letters swapped,
 // changed, dropped or added) and have an entry in the pair, at most eight, without
 // repeats. Only the speller's first 200 candidates are looked at, so a long word cannot
@@ -156,8 +153,7 @@ std::vector<std::u16string> Suggestions(const TPair& pair, IZelDicMorph& morph,
                                         const std::u16string& word) {
     std::vector<std::u16string> out;
     ZelRef<IZelWordChecker> checker = ZelQuery<IZelWordChecker>(&morph);
-    if (!checker || word.empty() || word.size() > LongestSuggestedWord ||
-        word.find(u' ') != std::u16string::npos)
+    if (!checker || word.empty() || word.find(u' ') != std::u16string::npos)
         return out;
     TZelAdvSpeller holder;
     holder.SetChecker(0, checker);
