@@ -1,20 +1,16 @@
 #include "ZelDicRegistry.h"
 
+#include "ZelDialogs.h"
 #include "ZelFiles.h"
+#include "ZelHelpers.h"
 #include "ZelUtils.h"
 
 #include <algorithm>
-#include <cctype>
+#include <set>
 
 const char* const ZelDicsRootKey = "Software\\Zel\\Dics\\";
 
 namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(uint8_t(x)) == std::tolower(uint8_t(y));
-           });
-}
 
 bool StartsWithAny(const std::string& name, const std::vector<std::string>& prefixes) {
     for (const auto& p : prefixes)
@@ -23,11 +19,21 @@ bool StartsWithAny(const std::string& name, const std::vector<std::string>& pref
     return false;
 }
 
+// A hive that cannot be read hides every dictionary installed in it: the user is told why
+// (its file and line), once per process for each distinct fault, and the other hive is
+// still used.
+void ReportHiveError(const EZelSettingsError& e) {
+    static std::set<std::string> reported;
+    if (reported.insert(e.what()).second)
+        ZelDialogs().ShowException(e);
+}
+
 std::vector<std::string> SubKeyNames(TZelHive hive) {
     try {
         auto root = ZelSettings().OpenKey(hive, ZelDicsRootKey, false);
         return root ? root->GetSubKeyNames() : std::vector<std::string>{};
-    } catch (const EZelSettingsError&) {
+    } catch (const EZelSettingsError& e) {
+        ReportHiveError(e);
         return {};
     }
 }
@@ -55,7 +61,7 @@ bool ScanInstalledDics(const std::vector<std::string>& typeIds, const TZelInstal
         std::vector<std::string> names = SubKeyNames(hive);
         for (const std::string& name : names) {
             bool hidden = std::any_of(seen.begin(), seen.end(), [&](const std::string& s) {
-                return SameIgnoringCase(s, name);
+                return ZelSameTextAscii(s, name);
             });
             if (hidden || !StartsWithAny(name, typeIds))
                 continue;

@@ -154,6 +154,19 @@ TEST_F(TNVLookTest, NotesWithAnyCharacterShowInLookUps) {
     EXPECT_NE(run.Out.find("── open ──"), std::string::npos) << run.Out;
 }
 
+// A hive that cannot be read is reported with its file and line; the dictionaries of the
+// other hive still work.
+TEST_F(TNVLookTest, AMalformedHiveIsReported) {
+    TTempDir dir;
+    WriteBytes(dir.File("user.reg"), "[Software\\Zel\\Dics\\X]\n\"bad\"=dword:zz\n");
+    std::string command = "ZEL_USER_HIVE='" + dir.File("user.reg") +
+                          "' '" NVLOOK_PATH "' dicts 2>'" + dir.File("err") + "' >/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadBytes(dir.File("err")),
+              "nvlook: " + dir.File("user.reg") +
+                  ":2: a dword value needs 1 to 8 hexadecimal digits\n");
+}
+
 TEST_F(TNVLookTest, JsonForScripts) {
     EXPECT_EQ(NVLook("--json forms it anagram amor").Out.substr(0, 21),
               "[\n  \"amor\",\n  \"armo\",");

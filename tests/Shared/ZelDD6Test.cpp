@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -353,6 +355,51 @@ TEST(DD6, ProductComparisonStopsAtTheFirstComma) {
     int32_t index = -1;
     EXPECT_TRUE(slv2->FindLu(*entries, *ZelMake<TZelLu>(slv2, u"BANK, anything", -1, 0), index));
     EXPECT_EQ(index, 1);
+}
+
+// A file of an installed dictionary replaced by something that is not a regular file (a
+// named pipe, a link to a device, a huge sparse file) is refused by name, at once, instead of
+// hanging the program, filling its memory or being silently ignored.
+TEST(DD6, FilesThatAreNotRegularFilesAreRefusedByName) {
+    struct {
+        const char* File;
+        std::string Kind;
+        std::string Expected; // a part of the message
+    } cases[] = {
+        {"nvmini_abbr.kv0", "fifo", "is not a regular file"},
+        {"nvmini.dd6", "fifo", "is not a regular file"},
+        {"nvmini0009_search.kv0", "fifo", "is not a regular file"},
+        {"nvmini0009_lu.ddata", "zero", "is not a regular file"},
+        {"nvmini_abbr.kv0", "sparse", "too large to read"},
+        {"nvmini.dd6", "sparse", "too large to read"},
+        {"nvmini0009_le.ddata", "sparse", "File too large to map"},
+    };
+    for (const auto& c : cases) {
+        auto compiled = Compile();
+        std::string path = compiled->Out() + c.File;
+        ASSERT_EQ(unlink(path.c_str()), 0);
+        if (c.Kind == "fifo")
+            ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+        else if (c.Kind == "zero")
+            ASSERT_EQ(symlink("/dev/zero", path.c_str()), 0);
+        else
+            std::filesystem::resize_file((WriteBytes(path, "x"), path), uint64_t(5) << 30);
+        auto start = std::chrono::steady_clock::now();
+        try {
+            ZelRef<TZelDD6> dic = ZelMake<TZelDD6>(compiled->Open(), 9, 16);
+            dic->GetQueryFields();
+            ZelRef<IZelArrayCursor> entries = dic->GetEntries();
+            entries->SetIndex(0);
+            dic->GetEntryRtf(*ZelQuery<IZelLu>(entries), 0);
+            ADD_FAILURE() << c.File << " " << c.Kind << " was accepted";
+        } catch (const EZelError& e) {
+            std::string message = e.what();
+            EXPECT_NE(message.find(path), std::string::npos) << message;
+            EXPECT_NE(message.find(c.Expected), std::string::npos) << message;
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1))
+            << c.File << " " << c.Kind;
+    }
 }
 
 TEST(DD6Compiler, OutputIsDeterministicAndComplete) {

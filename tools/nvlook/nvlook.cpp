@@ -5,6 +5,7 @@
 // Exit status: 0 something found, 1 nothing found, 2 usage or data error.
 #include "NVLook.h"
 
+#include "ZelDialogs.h"
 #include "ZelLXQueryField.h"
 #include "ZelNVDics.h"
 
@@ -171,6 +172,22 @@ void CheckCommandName(const CLI::App& app, int argc, char** argv) {
     }
 }
 
+// What the engine tells the user (a hive that cannot be read, a dictionary that cannot be
+// opened) comes on stderr as nvlook's own one-line messages.
+class TTerminalDialogs : public TZelDialogs {
+public:
+    void ShowException(const std::exception& e) override {
+        std::fflush(stdout);
+        std::fprintf(stderr, "nvlook: %s\n", OneLine(e.what()).c_str());
+    }
+    TZelMsgResult MessageBox(const std::string&, const std::string& text, TZelMsgButtons buttons,
+                             TZelMsgIcon) override {
+        std::fflush(stdout);
+        std::fprintf(stderr, "nvlook: %s\n", OneLine(text).c_str());
+        return buttons == TZelMsgButtons::Ok ? TZelMsgResult::Ok : TZelMsgResult::Cancel;
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -191,6 +208,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     int status = 2;
+    ZelSetDialogs(std::make_shared<TTerminalDialogs>());
     try {
         TOptions options = line.Options();
         ZelRegisterNVBuilders();
