@@ -1,5 +1,7 @@
 #include "ZelMorphAutoma.h"
 
+#include "ZelHelpers.h"
+
 #include "ZelErrors.h"
 #include "ZelFormat.h"
 #include "ZelResStrings.h"
@@ -12,7 +14,7 @@
 namespace {
 
 uint32_t ReadUInt32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+    return ZelReadLE32(p);
 }
 
 int32_t ReadInt32(const uint8_t* p) {
@@ -20,7 +22,7 @@ int32_t ReadInt32(const uint8_t* p) {
 }
 
 int16_t ReadInt16(const uint8_t* p) {
-    return int16_t(uint16_t(p[0]) | uint16_t(p[1]) << 8);
+    return int16_t(ZelReadLE16(p));
 }
 
 } // namespace

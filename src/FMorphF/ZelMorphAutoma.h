@@ -9,6 +9,8 @@
 
 #include "ZelStreams.h"
 
+#include "ZelHelpers.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,7 +37,7 @@ struct TZelMorphNode {
     TZelMorphTransition Transition(int32_t index) const;
     uint32_t LabelOffset(int32_t index) const {
         const uint8_t* p = Records + size_t(index) * 12;
-        return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+        return ZelReadLE32(p);
     }
 };
 

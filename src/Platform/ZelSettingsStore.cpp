@@ -2,10 +2,10 @@
 
 #include "ZelFiles.h"
 #include "ZelFormat.h"
+#include "ZelHelpers.h"
 #include "ZelResStrings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -22,14 +22,7 @@ namespace {
 const char* const HiveHeader = "Windows Registry Editor Version 5.00";
 
 std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = char(std::tolower(uint8_t(c)));
-    return out;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && Lower(a) == Lower(b);
+    return ZelAsciiLowerCase(s);
 }
 
 std::vector<std::string> SplitKeyPath(const std::string& path) {
@@ -82,13 +75,13 @@ struct TKeyNode {
     }
     const TValue* Value(const std::string& name) const {
         for (const auto& v : Values)
-            if (SameName(v.Name, name))
+            if (ZelSameTextAscii(v.Name, name))
                 return &v;
         return nullptr;
     }
     TValue& SetValue(const std::string& name) {
         for (auto& v : Values)
-            if (SameName(v.Name, name))
+            if (ZelSameTextAscii(v.Name, name))
                 return v;
         Values.push_back(TValue{});
         Values.back().Name = name;
@@ -96,7 +89,7 @@ struct TKeyNode {
     }
     bool RemoveValue(const std::string& name) {
         auto it = std::find_if(Values.begin(), Values.end(),
-                               [&](const TValue& v) { return SameName(v.Name, name); });
+                               [&](const TValue& v) { return ZelSameTextAscii(v.Name, name); });
         if (it == Values.end())
             return false;
         Values.erase(it);
@@ -278,7 +271,7 @@ private:
             Fail(lineNo, ZelLoadStr(TZelResId::HiveBadDword));
         uint32_t v = 0;
         for (char c : s) {
-            int d = HexDigit(c);
+            int d = ZelHexDigitValue(c);
             if (d < 0)
                 Fail(lineNo, ZelLoadStr(TZelResId::HiveBadDword));
             v = v * 16 + uint32_t(d);
@@ -294,10 +287,12 @@ private:
             item.clear();
             if (t.empty())
                 return false;
-            if (t.size() > 2 || HexDigit(t[0]) < 0 || (t.size() == 2 && HexDigit(t[1]) < 0))
+            if (t.size() > 2 || ZelHexDigitValue(t[0]) < 0 ||
+                (t.size() == 2 && ZelHexDigitValue(t[1]) < 0))
                 Fail(lineNo, ZelFormat(ZelLoadStr(TZelResId::HiveBadByte), {t}));
-            bytes.push_back(
-                uint8_t(t.size() == 1 ? HexDigit(t[0]) : HexDigit(t[0]) * 16 + HexDigit(t[1])));
+            bytes.push_back(uint8_t(t.size() == 1
+                                        ? ZelHexDigitValue(t[0])
+                                        : ZelHexDigitValue(t[0]) * 16 + ZelHexDigitValue(t[1])));
             return true;
         };
         for (char c : s) {
@@ -311,16 +306,6 @@ private:
         if (!flush() && !bytes.empty())
             Fail(lineNo, ZelLoadStr(TZelResId::HiveTrailingComma));
         return bytes;
-    }
-
-    static int HexDigit(char c) {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
     }
 
     void RemoveKey(const std::vector<std::string>& parts) {

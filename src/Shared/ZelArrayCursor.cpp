@@ -1,5 +1,7 @@
 #include "ZelArrayCursor.h"
 
+#include "ZelHelpers.h"
+
 #include "ZelErrors.h"
 #include "ZelFormat.h"
 #include "ZelResStrings.h"
@@ -70,8 +72,7 @@ TZelArrayCursorFilterOnFileMap::TZelArrayCursorFilterOnFileMap(const std::string
 
 int32_t TZelArrayCursorFilterOnFileMap::GetBaseIndex(int32_t index) const {
     const uint8_t* p = Stream.GetMemory() + int64_t(index) * 4;
-    return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
-                   uint32_t(p[3]) << 24);
+    return int32_t(ZelReadLE32(p));
 }
 
 void TZelArrayCursorFilterOnFileMap::SetIndex(int32_t index) {

@@ -11,6 +11,7 @@
 #include "ZelXML.h"
 
 #include <algorithm>
+#include <unicode/utf16.h>
 
 std::string ZelUserNotesFolder() {
     return ZelUserDataFolder() + "/VRD/NV/1.0";
@@ -58,15 +59,15 @@ bool RepairSurrogateReferences(std::string& text) {
     for (size_t pos = 0; pos < text.size();) {
         size_t end = 0;
         int64_t high = ReadCharReference(text, pos, end);
-        if (high < 0xD800 || high > 0xDFFF) {
+        if (high < 0 || !U_IS_SURROGATE(high)) {
             out += text[pos++];
             continue;
         }
         changed = true;
         size_t after = 0;
-        int64_t low = high <= 0xDBFF ? ReadCharReference(text, end, after) : -1;
-        if (low >= 0xDC00 && low <= 0xDFFF) {
-            out += "&#" + std::to_string(0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00)) + ";";
+        int64_t low = U16_IS_LEAD(high) ? ReadCharReference(text, end, after) : -1;
+        if (low >= 0 && U16_IS_TRAIL(low)) {
+            out += "&#" + std::to_string(U16_GET_SUPPLEMENTARY(high, low)) + ";";
             pos = after;
         } else {
             out += "&#65533;";

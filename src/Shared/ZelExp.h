@@ -5,6 +5,8 @@
 #pragma once
 
 #include "ZelBase.h"
+
+#include "ZelHelpers.h"
 #include "ZelWordChecker.h"
 
 #include <cstdint>
@@ -428,8 +430,7 @@ private:
 
 // The little-endian 32-bit number at p.
 inline int32_t ZelReadEntryNumber(const uint8_t* p) {
-    return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
-                   uint32_t(p[3]) << 24);
+    return int32_t(ZelReadLE32(p));
 }
 
 // Combining with constant folding; two subsets are merged into one.

@@ -1,11 +1,20 @@
 #include "ZelHelpers.h"
 
 #include <unicode/utf16.h>
+#include <unicode/utf8.h>
 
 std::string ZelAsciiLowerCase(std::string_view text) {
     std::string out(text);
     for (char& c : out)
         c = ZelAsciiLower(c);
+    return out;
+}
+
+std::string ZelAsciiUpperCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
     return out;
 }
 
@@ -80,23 +89,12 @@ std::optional<bool> ZelParseBoolText(std::string_view text) {
 }
 
 void ZelAppendUtf8(std::string& out, char32_t c) {
-    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+    if (U_IS_SURROGATE(c) || c > 0x10FFFF)
         c = 0xFFFD;
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
+    char bytes[U8_MAX_LENGTH];
+    int32_t length = 0;
+    U8_APPEND_UNSAFE(bytes, length, UChar32(c));
+    out.append(bytes, size_t(length));
 }
 
 char32_t ZelNextCodePoint(std::u16string_view text, size_t& pos) {

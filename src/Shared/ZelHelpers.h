@@ -14,6 +14,8 @@ constexpr char ZelAsciiLower(char c) {
 }
 // ZelAsciiLowerCase("CodePage") == "codepage"
 std::string ZelAsciiLowerCase(std::string_view text);
+// ZelAsciiUpperCase("ns") == "NS"
+std::string ZelAsciiUpperCase(std::string_view text);
 // Equal ignoring ASCII case.  ZelSameTextAscii("LuStyle", "lustyle") == true
 bool ZelSameTextAscii(std::string_view a, std::string_view b);
 // Compares ignoring ASCII case; -1, 0 or 1.  ZelCompareTextAscii("abc", "ABD") == -1

@@ -11,12 +11,6 @@
 
 namespace {
 
-bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(uint8_t(x)) == std::tolower(uint8_t(y));
-           });
-}
-
 std::string Trim(const std::string& s) {
     size_t b = 0, e = s.size();
     while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r'))
@@ -45,8 +39,9 @@ TZelIniFile::TZelIniFile(const std::string& text) {
             continue;
         if (line[0] == '[' && line.back() == ']') {
             std::string name = Trim(line.substr(1, line.size() - 2));
-            auto it = std::find_if(Sections.begin(), Sections.end(),
-                                   [&](const TSection& s) { return SameName(s.Name, name); });
+            auto it = std::find_if(Sections.begin(), Sections.end(), [&](const TSection& s) {
+                return ZelSameTextAscii(s.Name, name);
+            });
             if (it == Sections.end()) {
                 Sections.push_back(TSection{name, {}});
                 current = &Sections.back();
@@ -70,7 +65,7 @@ TZelIniFile TZelIniFile::FromFile(const std::string& path) {
 
 const TZelIniFile::TSection* TZelIniFile::Find(const std::string& section) const {
     for (const auto& s : Sections)
-        if (SameName(s.Name, section))
+        if (ZelSameTextAscii(s.Name, section))
             return &s;
     return nullptr;
 }
@@ -78,7 +73,7 @@ const TZelIniFile::TSection* TZelIniFile::Find(const std::string& section) const
 bool TZelIniFile::HasKey(const std::string& section, const std::string& key) const {
     if (const TSection* s = Find(section))
         for (const auto& [name, value] : s->Lines)
-            if (SameName(name, key))
+            if (ZelSameTextAscii(name, key))
                 return true;
     return false;
 }
@@ -87,7 +82,7 @@ std::string TZelIniFile::ReadString(const std::string& section, const std::strin
                                     const std::string& defaultValue) const {
     if (const TSection* s = Find(section))
         for (const auto& [name, value] : s->Lines)
-            if (SameName(name, key))
+            if (ZelSameTextAscii(name, key))
                 return value;
     return defaultValue;
 }

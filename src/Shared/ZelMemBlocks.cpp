@@ -1,5 +1,7 @@
 #include "ZelMemBlocks.h"
 
+#include "ZelHelpers.h"
+
 #include "ZelErrors.h"
 #include "ZelFormat.h"
 #include "ZelResStrings.h"
@@ -69,14 +71,12 @@ void TZelStreamedMemBlocks::ReadHeader() {
     Stream->ReadBuffer(fixed, FixedHeaderSize);
     if (std::memcmp(fixed, ZelMemBlocksMagic, MagicSize) != 0)
         RaiseInvalidFormat();
-    uint32_t headerLength = uint32_t(fixed[28]) | uint32_t(fixed[29]) << 8 |
-                            uint32_t(fixed[30]) << 16 | uint32_t(fixed[31]) << 24;
+    uint32_t headerLength = ZelReadLE32(fixed + 28);
     if (FixedHeaderSize + int64_t(headerLength) > size)
         RaiseInvalidFormat();
     uint8_t header[5] = {0, 0, 0, 0, 4};
     Stream->ReadBuffer(header, headerLength < 5 ? headerLength : 5);
-    uint32_t count = uint32_t(header[0]) | uint32_t(header[1]) << 8 | uint32_t(header[2]) << 16 |
-                     uint32_t(header[3]) << 24;
+    uint32_t count = ZelReadLE32(header);
     Width = header[4];
     if (Width < 1 || Width > 4 || count > uint32_t(INT32_MAX))
         RaiseInvalidFormat();
@@ -101,8 +101,7 @@ uint32_t TZelStreamedMemBlocks::ReadEntry(int64_t position) {
         Stream->SetPosition(position);
         Stream->ReadBuffer(bytes, Width);
     }
-    return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
-           uint32_t(bytes[3]) << 24;
+    return ZelReadLE32(bytes);
 }
 
 std::pair<uint32_t, uint32_t> TZelStreamedMemBlocks::BlockRange(int32_t index) {

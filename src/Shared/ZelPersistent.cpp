@@ -1,5 +1,7 @@
 #include "ZelPersistent.h"
 
+#include "ZelHelpers.h"
+
 #include "ZelErrors.h"
 #include "ZelResStrings.h"
 
@@ -27,15 +29,6 @@ const uint8_t StreamMagic[4] = {'Z', 'P', 'S', 1};
 
 bool SameClass(const TZelPersistent& a, const TZelPersistent& b) {
     return typeid(a) == typeid(b);
-}
-
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(uint8_t(a[i])) != std::tolower(uint8_t(b[i])))
-            return false;
-    return true;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -198,14 +191,14 @@ public:
 private:
     static const TZelPropInfo* Find(const TZelPersistent& object, const std::string& name) {
         for (const TZelPropInfo& p : object.GetProperties())
-            if (SameNameIgnoringCase(p.Name, name))
+            if (ZelSameTextAscii(p.Name, name))
                 return &p;
         return nullptr;
     }
 
     static int64_t IdentOrdinal(const TZelPropInfo& p, const std::string& ident) {
         for (size_t i = 0; i < p.Identifiers.size(); ++i)
-            if (SameNameIgnoringCase(p.Identifiers[i], ident))
+            if (ZelSameTextAscii(p.Identifiers[i], ident))
                 return int64_t(i);
         throw TMalformed{};
     }

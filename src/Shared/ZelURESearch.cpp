@@ -1,5 +1,7 @@
 #include "ZelURESearch.h"
 
+#include "ZelHelpers.h"
+
 #include "ZelCodePage.h"
 #include "ZelErrors.h"
 #include "ZelFormat.h"
@@ -8,6 +10,7 @@
 
 #include <unicode/uchar.h>
 #include <unicode/unorm2.h>
+#include <unicode/utf16.h>
 
 #include <algorithm>
 #include <map>
@@ -241,12 +244,7 @@ private:
     char16_t Peek() const { return P[Pos]; }
 
     // One code point of the pattern (a surrogate pair is one).
-    char32_t NextCodePoint() {
-        char32_t c = P[Pos++];
-        if (c >= 0xD800 && c < 0xDC00 && Pos < P.size() && P[Pos] >= 0xDC00 && P[Pos] < 0xE000)
-            c = 0x10000 + ((c - 0xD800) << 10) + (P[Pos++] - 0xDC00);
-        return c;
-    }
+    char32_t NextCodePoint() { return ZelNextCodePoint(P, Pos); }
 
     char32_t Fold(char32_t c) const { return Tree.CaseInsensitive ? ZelRegexLower(c) : c; }
 
@@ -419,15 +417,7 @@ private:
         }
     }
 
-    static int HexDigit(char16_t c) {
-        if (c >= u'0' && c <= u'9')
-            return c - u'0';
-        if (c >= u'a' && c <= u'f')
-            return c - u'a' + 10;
-        if (c >= u'A' && c <= u'F')
-            return c - u'A' + 10;
-        return -1;
-    }
+    static int HexDigit(char16_t c) { return c < 0x80 ? ZelHexDigitValue(char(c)) : -1; }
 
     // A code unit written \x, \X, \u or \U with 1 to 4 hexadecimal digits (the letter read).
     char32_t HexUnit() {
@@ -500,15 +490,15 @@ private:
             } else {
                 single = HexUnit();
                 // Two escapes making a surrogate pair are one code point.
-                if (single >= 0xD800 && single < 0xDC00 && Pos + 2 < P.size() && P[Pos] == u'\\' &&
+                if (U16_IS_LEAD(single) && Pos + 2 < P.size() && P[Pos] == u'\\' &&
                     (P[Pos + 1] == u'x' || P[Pos + 1] == u'X' || P[Pos + 1] == u'u' ||
                      P[Pos + 1] == u'U') &&
                     HexDigit(P[Pos + 2]) >= 0) {
                     size_t save = Pos;
                     Pos += 2;
                     char32_t low = HexUnit();
-                    if (low >= 0xDC00 && low < 0xE000)
-                        single = 0x10000 + ((single - 0xD800) << 10) + (low - 0xDC00);
+                    if (U16_IS_TRAIL(low))
+                        single = char32_t(U16_GET_SUPPLEMENTARY(single, low));
                     else
                         Pos = save;
                 }
@@ -841,12 +831,11 @@ struct TZelURESearch::TProgram {
             char32_t c = 0;
             int32_t width = 1;
             if (pos < length) {
-                c = text[pos];
-                if (c >= 0xD800 && c < 0xDC00 && pos + 1 < length && text[pos + 1] >= 0xDC00 &&
-                    text[pos + 1] < 0xE000) {
-                    c = 0x10000 + ((c - 0xD800) << 10) + (text[pos + 1] - 0xDC00);
-                    width = 2;
-                }
+                int32_t next = pos;
+                UChar32 unit = 0;
+                U16_NEXT(text, next, length, unit);
+                c = char32_t(unit);
+                width = next - pos;
             }
             char32_t folded = CaseInsensitive ? ZelRegexLower(c) : c;
             next->Clear();
@@ -1112,13 +1101,11 @@ struct TZelURESearch::TDfa {
                 if (pos == length)
                     break;
             }
-            char32_t c = text[pos];
-            int32_t width = 1;
-            if (c >= 0xD800 && c < 0xDC00 && pos + 1 < length && text[pos + 1] >= 0xDC00 &&
-                text[pos + 1] < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (text[pos + 1] - 0xDC00);
-                width = 2;
-            }
+            int32_t next = pos;
+            UChar32 unit = 0;
+            U16_NEXT(text, next, length, unit);
+            auto c = char32_t(unit);
+            int32_t width = next - pos;
             if (caseInsensitive)
                 c = c < 128 ? AsciiLower(c) : ZelRegexLower(c);
             int32_t value = Cached(state, c);
@@ -1203,9 +1190,8 @@ bool TZelURESearch::FindAll(const char16_t* text, int32_t length) {
         if (end > start) {
             from = end;
         } else {
-            bool pair = start + 1 < length && text[start] >= 0xD800 && text[start] < 0xDC00 &&
-                        text[start + 1] >= 0xDC00 && text[start + 1] < 0xE000;
-            from = start + (pair ? 2 : 1);
+            from = start;
+            U16_FWD_1(text, from, length);
         }
         if (from >= length)
             break;

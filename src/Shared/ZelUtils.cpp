@@ -36,12 +36,6 @@ const std::map<TZelLanguage, const char*>& Abbrev3Table() {
     return table;
 }
 
-std::string Upper(std::string s) {
-    for (char& c : s)
-        c = char(std::toupper(uint8_t(c)));
-    return s;
-}
-
 std::string ToSystem(const std::u16string& text) {
     return ZelWideToCodePage(text, ZelGetSystemCodePage());
 }
@@ -60,8 +54,8 @@ std::string Abbrev3(TZelLanguage language) {
     if (iso.empty())
         RaiseNoLocaleData();
     std::string country = ZelIsoCountryCode(language);
-    return Upper(iso.substr(0, 2)) +
-           (country.empty() ? std::string("X") : Upper(country.substr(0, 1)));
+    return ZelAsciiUpperCase(iso.substr(0, 2)) +
+           (country.empty() ? std::string("X") : ZelAsciiUpperCase(country.substr(0, 1)));
 }
 
 } // namespace
@@ -181,9 +175,10 @@ bool ZelIsDigit(char16_t c) {
 }
 
 bool IsCmdLineSwitch(const std::string& name) {
-    std::string wanted = Upper(name);
+    std::string wanted = ZelAsciiUpperCase(name);
     for (const std::string& arg : ZelGetCommandLine())
-        if (!arg.empty() && (arg[0] == '-' || arg[0] == '/') && Upper(arg.substr(1)) == wanted)
+        if (!arg.empty() && (arg[0] == '-' || arg[0] == '/') &&
+            ZelAsciiUpperCase(arg.substr(1)) == wanted)
             return true;
     return false;
 }

@@ -57,14 +57,10 @@ std::string XmlInCodePage(const std::u16string& xml, int codePage) {
         if (ZelTryWideToCodePage(rest, codePage, part, &bad))
             return out + part;
         out += part;
-        char32_t c = rest[bad];
-        size_t units = 1;
-        if (c >= 0xD800 && c < 0xDC00 && bad + 1 < rest.size()) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (rest[bad + 1] - 0xDC00);
-            units = 2;
-        }
+        size_t next = bad;
+        char32_t c = ZelNextCodePoint(rest, next);
         out += "&#" + std::to_string(uint32_t(c)) + ";";
-        rest = rest.substr(bad + units);
+        rest = rest.substr(next);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "ZelAdvSpeller.h"
 #include "ZelCodePage.h"
+#include "ZelHelpers.h"
 #include "ZelSentenceItem.h"
 #include "ZelSentenceList.h"
 
@@ -21,8 +22,8 @@ namespace {
 // The number of characters a text takes on a terminal line (one per code point).
 size_t DisplayWidth(const std::u16string& text) {
     size_t width = 0;
-    for (char16_t c : text)
-        width += (c & 0xFC00) == 0xDC00 ? 0 : 1;
+    for (size_t pos = 0; pos < text.size(); ++width)
+        ZelNextCodePoint(text, pos);
     return width;
 }
 
