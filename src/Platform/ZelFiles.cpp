@@ -13,6 +13,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <pwd.h>
 #include <sstream>
@@ -63,6 +64,10 @@ void SyncFolder(const std::string& folder) {
 }
 
 } // namespace
+
+std::string ZelAbsolutePath(const std::string& path) {
+    return std::filesystem::absolute(path).lexically_normal().string();
+}
 
 std::string ZelExtractFileDir(const std::string& path) {
     size_t slash = path.find_last_of('/');

@@ -8,6 +8,10 @@
 #include <string_view>
 #include <vector>
 
+// The path made absolute (against the current folder) and normalised ("a/./b/../c" is
+// "a/c"); links are not followed.
+std::string ZelAbsolutePath(const std::string& path);
+
 // The folder part of a path, without the trailing "/" ("" for a bare name).
 std::string ZelExtractFileDir(const std::string& path);
 // The file-name part of a path.

@@ -5,8 +5,6 @@
 #include "ZelFiles.h"
 #include "ZelNVDics.h"
 
-#include <filesystem>
-
 namespace {
 
 void CheckName(const std::string& name) {
@@ -30,7 +28,7 @@ void CheckServed(const std::string& name) {
 std::string AbsoluteFolder(const std::string& folder) {
     if (folder.empty())
         return folder;
-    std::string path = std::filesystem::absolute(folder).lexically_normal().string();
+    std::string path = ZelAbsolutePath(folder);
     return path.back() == '/' ? path : path + "/";
 }
 
@@ -42,8 +40,7 @@ void ZelInstallDictionary(TZelHive hive, const TZelInstallation& installation) {
     if (!ZelFileExists(installation.DescriptionPath))
         throw EZelError("No dictionary description at " + installation.DescriptionPath);
     std::string key = std::string(ZelDicsRootKey) + installation.Name;
-    std::string description =
-        std::filesystem::absolute(installation.DescriptionPath).lexically_normal().string();
+    std::string description = ZelAbsolutePath(installation.DescriptionPath);
     // One change: nobody sees the key empty or half written, and concurrent installs of
     // one name leave one of them whole.
     ZelSettings().Change(hive, [&](TZelSettingsBatch& batch) {
