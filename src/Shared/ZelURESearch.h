@@ -6,6 +6,8 @@
 // pattern a user types, like (a|a)*b or (a*)*, can make a search hang.
 #pragma once
 
+#include "ZelRegexParser.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -14,36 +16,8 @@
 // Compilation options.
 enum : uint32_t { ZelRegexCaseSensitive = 1, ZelRegexWholeWord = 8 };
 
-// A character class: code-point ranges, character properties (by number, see the
-// dialect), negation.
-struct TZelRegexClass {
-    std::vector<std::pair<char32_t, char32_t>> Ranges;
-    uint64_t Properties = 0;
-    bool Negated = false;
-    bool Contains(char32_t c) const;
-};
-
-// The parsed pattern.
-struct TZelRegexNode {
-    enum TKind { Empty, Class, Any, LineStart, LineEnd, Concat, Alternation, Repeat } Kind = Empty;
-    int32_t ClassIndex = -1;
-    std::vector<std::unique_ptr<TZelRegexNode>> Children;
-    int32_t Min = 0, Max = -1; // repetition; Max -1 for no bound
-};
-
-struct TZelRegexTree {
-    std::unique_ptr<TZelRegexNode> Root; // nullptr for the empty pattern
-    std::vector<TZelRegexClass> Classes;
-    bool CaseInsensitive = false;
-};
-
-// Parses a pattern; raises EZelError "Error in regular expression: PATTERN\rREASON".
-TZelRegexTree ZelParseRegex(const std::u16string& pattern, bool caseInsensitive);
-
-// Whether a character is a line separator: LF, CR, U+2028, U+2029.
-bool ZelIsLineSeparator(char32_t c);
-// The first code point of the character's lower-case mapping.
-char32_t ZelRegexLower(char32_t c);
+struct TZelRegexProgram;
+class TZelRegexDfa;
 
 class TZelURESearch {
 public:
@@ -70,10 +44,8 @@ public:
     void GetResult(int32_t index, int32_t& start, int32_t& end) const;
 
 private:
-    struct TProgram;
-    struct TDfa;
-    std::unique_ptr<TProgram> Program;
-    std::unique_ptr<TDfa> Dfa;
+    std::unique_ptr<TZelRegexProgram> Program;
+    std::unique_ptr<TZelRegexDfa> Dfa;
     uint32_t Options = 0;
     std::vector<std::pair<int32_t, int32_t>> Results;
 };
