@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build ccache pkg-config git
-    clang libclang-rt-14-dev
+    clang clang-format libclang-rt-14-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libicu-dev libxml2-dev libxslt1-dev zlib1g-dev libjpeg-dev libcli11-dev nlohmann-json3-dev
     xz-utils espeak-ng dict-freedict-eng-ita dict-freedict-ita-eng

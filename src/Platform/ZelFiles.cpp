@@ -260,8 +260,9 @@ void ZelWriteFileAtomic(const std::string& linkOrPath, std::string_view bytes, b
         unlink(backup.c_str());
         if (link(path.c_str(), backup.c_str()) != 0) {
             // A file system without hard links: copy instead.
-            std::string old = ZelReadWholeFile(path);
-            std::ofstream(backup, std::ios::binary).write(old.data(), std::streamsize(old.size()));
+            std::string content = ZelReadWholeFile(path);
+            std::ofstream(backup, std::ios::binary)
+                .write(content.data(), std::streamsize(content.size()));
         }
     }
     if (rename(temp.c_str(), path.c_str()) != 0) {

@@ -184,11 +184,11 @@ bool TZelRegexProgram::Run(const char16_t* text, int32_t length, int32_t from, i
         char32_t c = 0;
         int32_t width = 1;
         if (pos < length) {
-            int32_t next = pos;
+            int32_t after = pos;
             UChar32 unit = 0;
-            U16_NEXT(text, next, length, unit);
+            U16_NEXT(text, after, length, unit);
             c = char32_t(unit);
-            width = next - pos;
+            width = after - pos;
         }
         char32_t folded = CaseInsensitive ? ZelRegexLower(c) : c;
         next->Clear();

@@ -124,7 +124,8 @@ ZelRef<IZelSentenceItem> MergeAlternatives(const ZelRef<IZelSentenceItem>& a,
         a->Add(b);
         return a;
     }
-    ZelRef<IZelSentenceItem> merged = ZelMake<TZelSentenceItem>(ZelItemAlternatives, 0);
+    ZelRef<IZelSentenceItem> merged =
+        ZelMake<TZelSentenceItem>(ZelItemAlternatives, TZelLanguage(0));
     merged->Add(a);
     merged->Add(b);
     return merged;

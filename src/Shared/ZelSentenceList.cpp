@@ -116,7 +116,7 @@ void TZelSentenceList::SetAnalysis(int32_t index, const ZelRef<IZelSentenceItem>
 ZelRef<IZelSentenceItem> PlainTokenize(const std::u16string& text) {
     if (text.empty())
         return nullptr;
-    ZelRef<IZelSentenceItem> sequence = ZelMake<TZelSentenceItem>(ZelItemSequence, 0);
+    ZelRef<IZelSentenceItem> sequence = ZelMake<TZelSentenceItem>(ZelItemSequence, TZelLanguage(0));
     size_t p = 0;
     while (p < text.size() && IsBlank(text[p]))
         ++p;
@@ -130,7 +130,8 @@ ZelRef<IZelSentenceItem> PlainTokenize(const std::u16string& text) {
                 ++p;
         else
             ++p;
-        ZelRef<IZelSentenceItem> reading = ZelMake<TZelSentenceItem>(ZelItemReading, 0);
+        ZelRef<IZelSentenceItem> reading =
+            ZelMake<TZelSentenceItem>(ZelItemReading, TZelLanguage(0));
         reading->SetOrdinal(-1);
         reading->SetStart(int32_t(start));
         reading->SetLength(int32_t(p - start));
