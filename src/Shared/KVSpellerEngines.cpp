@@ -53,7 +53,7 @@ bool TKVSpEnChange::Start(const char16_t* word, int32_t length, char16_t* buffer
     }
     Prepare(word, length, length, buffer);
     Position = length - 1;
-    AlphabetIndex = 0;
+    RestartAlphabet();
     return true;
 }
 
@@ -61,18 +61,17 @@ bool TKVSpEnChange::Next() {
     if (Position < 0)
         return false;
     for (;;) {
-        ++AlphabetIndex;
-        if (AlphabetIndex > int32_t(Alphabet.size())) {
+        char16_t letter = 0;
+        if (!NextLetter(letter)) {
             Out[Position] = Word[Position];
             --Position;
             if (Position < 0 || (Position == 0 && !ChangeFirstLetter)) {
                 Position = -1;
                 return false;
             }
-            AlphabetIndex = 0;
+            RestartAlphabet();
             continue;
         }
-        char16_t letter = Alphabet[size_t(AlphabetIndex - 1)];
         if (letter == Word[Position])
             continue;
         Out[Position] = letter;
@@ -123,7 +122,7 @@ bool TKVSpEnInsert::Start(const char16_t* word, int32_t length, char16_t* buffer
         Out[length] = word[length - 1];
         FirstPass = true;
     }
-    AlphabetIndex = 0;
+    RestartAlphabet();
     return true;
 }
 
@@ -131,8 +130,8 @@ bool TKVSpEnInsert::Next() {
     if (Position < 0)
         return false;
     for (;;) {
-        ++AlphabetIndex;
-        if (AlphabetIndex > int32_t(Alphabet.size())) {
+        char16_t letter = 0;
+        if (!NextLetter(letter)) {
             --Position;
             if (Position < 0 || (Position == 0 && !InsertBeforeFirstLetter)) {
                 Position = -1;
@@ -140,10 +139,9 @@ bool TKVSpEnInsert::Next() {
             }
             FirstPass = false;
             Out[Position + 1] = Word[Position];
-            AlphabetIndex = 0;
+            RestartAlphabet();
             continue;
         }
-        char16_t letter = Alphabet[size_t(AlphabetIndex - 1)];
         // Inserting the letter that follows gives what inserting it after that letter
         // gave already. At the end no letter follows.
         if (!FirstPass && Position < Length && letter == Word[Position])

@@ -38,17 +38,33 @@ private:
     int32_t LastSwap = -1; // the right-hand position of the previous swap
 };
 
+// The engines that try each letter of an alphabet at each position.
+class TKVSpEnAlphabetic : public TKVSpellerEngine {
+public:
+    std::u16string Alphabet = u"abcdefghijklmnopqrstuvwxyz";
+
+protected:
+    // Starts the alphabet again at the current position.
+    void RestartAlphabet() { AlphabetIndex = 0; }
+    // The next letter to try at the current position; false when every letter was tried.
+    bool NextLetter(char16_t& letter) {
+        if (++AlphabetIndex > int32_t(Alphabet.size()))
+            return false;
+        letter = Alphabet[size_t(AlphabetIndex - 1)];
+        return true;
+    }
+
+private:
+    int32_t AlphabetIndex = 0; // 1-based: 0 is before the first letter
+};
+
 // Replaces one letter by each letter of the alphabet.
-class TKVSpEnChange : public TKVSpellerEngine {
+class TKVSpEnChange : public TKVSpEnAlphabetic {
 public:
     bool Start(const char16_t* word, int32_t length, char16_t* buffer) override;
     bool Next() override;
 
-    std::u16string Alphabet = u"abcdefghijklmnopqrstuvwxyz";
     bool ChangeFirstLetter = false;
-
-private:
-    int32_t AlphabetIndex = 0; // 1-based: 0 is before the first letter
 };
 
 // Drops one letter.
@@ -59,17 +75,15 @@ public:
 };
 
 // Inserts one letter of the alphabet.
-class TKVSpEnInsert : public TKVSpellerEngine {
+class TKVSpEnInsert : public TKVSpEnAlphabetic {
 public:
     bool Start(const char16_t* word, int32_t length, char16_t* buffer) override;
     bool Next() override;
 
-    std::u16string Alphabet = u"abcdefghijklmnopqrstuvwxyz";
     bool InsertAtEnd = true;
     bool InsertBeforeFirstLetter = false;
 
 private:
-    int32_t AlphabetIndex = 0;
     bool FirstPass = false;
 };
 

@@ -203,12 +203,7 @@ int32_t TZelDD6ExDicEntries::OrdinalOf(const TNote& note) const {
     int32_t invalid = Style == ZelLuStyleOrdinal ? 0 : -1;
     if (!note.LemmaOrd)
         return invalid;
-    try {
-        int64_t v = ZelStrToInt(ZelWideToUtf8(*note.LemmaOrd));
-        return v >= INT32_MIN && v <= INT32_MAX ? int32_t(v) : invalid;
-    } catch (const EZelConvertError&) {
-        return invalid;
-    }
+    return ZelParseInt32(ZelWideToUtf8(*note.LemmaOrd)).value_or(invalid);
 }
 
 // The dictionary's order of headwords: loosely, then exactly, then by ordinal.

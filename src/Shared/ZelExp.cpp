@@ -74,17 +74,6 @@ int32_t TZelExp::GetLength() {
     ZEL_ASSERT(false);
 }
 
-namespace {
-int32_t IntegerOrZero(const std::string& text) {
-    try {
-        int64_t v = ZelStrToInt(text);
-        return v >= INT32_MIN && v <= INT32_MAX ? int32_t(v) : 0;
-    } catch (const EZelConvertError&) {
-        return 0;
-    }
-}
-} // namespace
-
 bool TZelExpAnsiString::AsBoolean() {
     std::string text = AsString();
     if (std::optional<bool> value = ZelParseBoolText(text))
@@ -93,7 +82,7 @@ bool TZelExpAnsiString::AsBoolean() {
 }
 
 int32_t TZelExpAnsiString::AsInteger() {
-    return IntegerOrZero(AsString());
+    return ZelParseInt32(AsString()).value_or(0);
 }
 
 std::u16string TZelExpAnsiString::AsWideString() {
@@ -109,7 +98,7 @@ bool TZelExpWideString::AsBoolean() {
 }
 
 int32_t TZelExpWideString::AsInteger() {
-    return IntegerOrZero(ZelWideToUtf8(AsWideString()));
+    return ZelParseInt32(ZelWideToUtf8(AsWideString())).value_or(0);
 }
 
 std::string TZelExpWideString::AsString() {

@@ -73,6 +73,13 @@ std::optional<int64_t> ZelParseInteger(std::string_view text) {
     return negative ? -int64_t(value) : int64_t(value);
 }
 
+std::optional<int32_t> ZelParseInt32(std::string_view text) {
+    std::optional<int64_t> value = ZelParseInteger(text);
+    if (!value || *value < INT32_MIN || *value > INT32_MAX)
+        return std::nullopt;
+    return int32_t(*value);
+}
+
 std::optional<bool> ZelParseBoolText(std::string_view text) {
     size_t b = text.find_first_not_of(" \t\r\n");
     if (b == std::string_view::npos)

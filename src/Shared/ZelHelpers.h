@@ -28,6 +28,8 @@ int ZelHexDigitValue(char c);
 // "$" or "0x"; nothing for any other text or a value beyond 64 bits.
 // ZelParseInteger(" -0x1F ") == -31; ZelParseInteger("12a") == std::nullopt
 std::optional<int64_t> ZelParseInteger(std::string_view text);
+// The same, for a value that fits 32 bits.  ZelParseInt32("3000000000") == std::nullopt
+std::optional<int32_t> ZelParseInt32(std::string_view text);
 
 // The one reading of a boolean text: "true", "yes", "on" are true and "false", "no", "off"
 // false, in any case, with blanks around; an integer is true when it is not 0; any other

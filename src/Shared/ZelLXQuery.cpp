@@ -1,5 +1,7 @@
 #include "ZelLXQuery.h"
 
+#include "ZelHelpers.h"
+
 #include "ZelCodePage.h"
 #include "ZelDM4.h"
 #include "ZelDialogs.h"
@@ -18,12 +20,7 @@
 namespace {
 
 int32_t IntegerOf(const std::string& text) {
-    try {
-        int64_t v = ZelStrToInt(text);
-        return v >= INT32_MIN && v <= INT32_MAX ? int32_t(v) : 0;
-    } catch (const EZelConvertError&) {
-        return 0;
-    }
+    return ZelParseInt32(text).value_or(0);
 }
 
 std::u16string Wide(const std::string& bytes) {

@@ -26,25 +26,8 @@ int TZelStrings::Compare(const std::string& a, const std::string& b) const {
 }
 
 bool TZelStrings::Find(const std::string& s, int32_t& index) const {
-    int32_t low = 0;
-    int32_t high = GetCount() - 1;
-    bool found = false;
-    while (low <= high) {
-        int32_t mid = low + (high - low) / 2;
-        int r = Compare(Items[size_t(mid)], s);
-        if (r < 0) {
-            low = mid + 1;
-        } else {
-            high = mid - 1;
-            if (r == 0) {
-                found = true;
-                if (Duplicates != TZelDuplicates::Accept)
-                    low = mid;
-            }
-        }
-    }
-    index = low;
-    return found;
+    return ZelFindInSortedList(
+        GetCount(), Duplicates, [&](int32_t i) { return Compare(Items[size_t(i)], s); }, index);
 }
 
 int32_t TZelStrings::IndexOf(const std::string& s) const {

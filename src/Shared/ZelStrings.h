@@ -9,6 +9,33 @@
 
 enum class TZelDuplicates { Ignore, Accept, Error };
 
+// The binary search of the sorted string lists: compareAt(i) compares item i with the key.
+// True when found; index receives the first equal item (the last one when duplicates are
+// accepted) or the insertion position.
+template <class CompareAt>
+bool ZelFindInSortedList(int32_t count, TZelDuplicates duplicates, CompareAt&& compareAt,
+                         int32_t& index) {
+    int32_t low = 0;
+    int32_t high = count - 1;
+    bool found = false;
+    while (low <= high) {
+        int32_t mid = low + (high - low) / 2;
+        int r = compareAt(mid);
+        if (r < 0) {
+            low = mid + 1;
+        } else {
+            high = mid - 1;
+            if (r == 0) {
+                found = true;
+                if (duplicates != TZelDuplicates::Accept)
+                    low = mid;
+            }
+        }
+    }
+    index = low;
+    return found;
+}
+
 class TZelStrings {
 public:
     using TCompare = std::function<int(const std::string&, const std::string&)>;

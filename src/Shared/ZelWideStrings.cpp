@@ -29,25 +29,8 @@ void TZelWideStrings::SetSorted(bool sorted) {
 bool TZelWideStrings::Find(const std::u16string& s, int32_t& index) const {
     ZEL_ASSERT(Sorted);
     std::u16string key = Normalized(s);
-    int32_t low = 0;
-    int32_t high = GetCount() - 1;
-    bool found = false;
-    while (low <= high) {
-        int32_t mid = low + (high - low) / 2;
-        int r = Compare(Get(mid), key, Locale);
-        if (r < 0) {
-            low = mid + 1;
-        } else {
-            high = mid - 1;
-            if (r == 0) {
-                found = true;
-                if (Duplicates != TZelDuplicates::Accept)
-                    low = mid;
-            }
-        }
-    }
-    index = low;
-    return found;
+    return ZelFindInSortedList(
+        GetCount(), Duplicates, [&](int32_t i) { return Compare(Get(i), key, Locale); }, index);
 }
 
 int32_t TZelWideStrings::IndexOf(const std::u16string& s) const {

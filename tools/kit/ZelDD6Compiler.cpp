@@ -192,31 +192,45 @@ void Verify(TZelDD6& dic) {
     }
 }
 
-// Writes the word list and word index of every field of kind "X" or "T": each distinct
-// word of the field's occurrences (split as queries split them), sorted by character code,
-// and for each word the ascending numbers of the entries holding it. The field texts come
-// from the reader's own walk of the entries.
-int WriteWordIndexes(TZelDD6& dic) {
-    TZelLXQueryFields* fields = dic.GetQueryFields();
+// Calls visit(entry number, text) for every occurrence of a field in every entry, entry
+// by entry: the texts come from the reader's own walk of the entries.
+template <class Visit> void ForEachFieldText(TZelDD6& dic, int32_t field, Visit&& visit) {
     ZelRef<IZelArrayCursor> entries = dic.GetEntries();
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
+    for (int32_t i = 0; i < entries->GetCount(); ++i) {
+        entries->SetIndex(i);
+        dic.EnumFieldValues(*lu, {field},
+                            [&](int32_t, const std::u16string& text, const TZelAddRangeProc&) {
+                                visit(uint32_t(i), text);
+                                return false;
+                            });
+    }
+}
+
+// Adds an entry number to an index list unless the entry is there already (entries come
+// in ascending order).
+void AddEntry(std::vector<uint32_t>& list, uint32_t entry) {
+    if (list.empty() || list.back() != entry)
+        list.push_back(entry);
+}
+
+// Writes the word list and word index of every field of kind "X" or "T": each distinct
+// word of the field's occurrences (split as queries split them), sorted by character code,
+// and for each word the ascending numbers of the entries holding it.
+int WriteWordIndexes(TZelDD6& dic) {
+    TZelLXQueryFields* fields = dic.GetQueryFields();
     int written = 0;
     for (int32_t f = 0; f < fields->GetCount(); ++f) {
         TZelLXQueryField& field = fields->Get(f);
         if (field.Kind != qkX && field.Kind != qkT)
             continue;
         std::map<std::u16string, std::vector<uint32_t>> index;
-        for (int32_t i = 0; i < entries->GetCount(); ++i) {
-            entries->SetIndex(i);
+        ForEachFieldText(dic, f, [&](uint32_t entry, const std::u16string& text) {
             auto words = ZelNewCodeOrderList();
-            dic.EnumFieldValues(*lu, {f},
-                                [&](int32_t, const std::u16string& text, const TZelAddRangeProc&) {
-                                    SplitQueryWords(&field, text, *words, u"");
-                                    return false;
-                                });
+            SplitQueryWords(&field, text, *words, u"");
             for (int32_t w = 0; w < words->GetCount(); ++w)
-                index[words->At(w)].push_back(uint32_t(i));
-        }
+                AddEntry(index[words->At(w)], entry);
+        });
         TZelMemBlocksWriter wordList, wordIndex;
         for (const auto& [word, list] : index) {
             wordList.Add(ZelWideToUtf8(word));
@@ -229,51 +243,42 @@ int WriteWordIndexes(TZelDD6& dic) {
     return written;
 }
 
+// The compiled patterns of a field's values; an error names the value and the field.
+std::vector<TZelURESearch> ValuePatterns(const TZelLXQueryField& field,
+                                         const TZelQueryValues& values) {
+    std::vector<TZelURESearch> patterns(values.Patterns.size());
+    for (size_t v = 0; v < patterns.size(); ++v) {
+        try {
+            patterns[v].Compile(ZelCodePageToWide(values.Patterns[v], ZelGetSystemCodePage()),
+                                ZelRegexCaseSensitive);
+        } catch (const EZelError& e) {
+            throw EZelError("The pattern of the value \"" + values.Names[v] + "\" of the field " +
+                            field.Name + " is not valid: " + e.what());
+        }
+    }
+    return patterns;
+}
+
 // Writes the value index of every field of kind "C" or "X" that offers values: for each
 // value, the ascending numbers of the entries with an occurrence of the field matching the
 // value's pattern (case-sensitive, as the query checks it without the index).
 int WriteValueIndexes(TZelDD6& dic) {
     TZelLXQueryFields* fields = dic.GetQueryFields();
-    ZelRef<IZelArrayCursor> entries = dic.GetEntries();
-    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
     int written = 0;
     for (int32_t f = 0; f < fields->GetCount(); ++f) {
         TZelLXQueryField& field = fields->Get(f);
         const TZelQueryValues* values = field.GetValues();
         if ((field.Kind != qkC && field.Kind != qkX) || !values)
             continue;
-        std::vector<TZelURESearch> patterns(values->Patterns.size());
-        for (size_t v = 0; v < patterns.size(); ++v) {
-            std::u16string pattern = ZelCodePageToWide(values->Patterns[v], ZelGetSystemCodePage());
-            try {
-                patterns[v].Compile(pattern, ZelRegexCaseSensitive);
-            } catch (const EZelError& e) {
-                std::string message = "The pattern of the value \"";
-                message += values->Names[v];
-                message += "\" of the field ";
-                message += field.Name;
-                message += " is not valid: ";
-                message += e.what();
-                throw EZelError(message);
-            }
-        }
+        std::vector<TZelURESearch> patterns = ValuePatterns(field, *values);
         std::vector<std::vector<uint32_t>> index(patterns.size());
-        for (int32_t i = 0; i < entries->GetCount(); ++i) {
-            entries->SetIndex(i);
-            std::vector<bool> matched(patterns.size(), false);
-            dic.EnumFieldValues(*lu, {f},
-                                [&](int32_t, const std::u16string& text, const TZelAddRangeProc&) {
-                                    for (size_t v = 0; v < patterns.size(); ++v) {
-                                        int32_t start = 0, end = 0;
-                                        if (!matched[v] && patterns[v].FindText(text, start, end))
-                                            matched[v] = true;
-                                    }
-                                    return false;
-                                });
-            for (size_t v = 0; v < patterns.size(); ++v)
-                if (matched[v])
-                    index[v].push_back(uint32_t(i));
-        }
+        ForEachFieldText(dic, f, [&](uint32_t entry, const std::u16string& text) {
+            for (size_t v = 0; v < patterns.size(); ++v) {
+                int32_t start = 0, end = 0;
+                if (patterns[v].FindText(text, start, end))
+                    AddEntry(index[v], entry);
+            }
+        });
         TZelMemBlocksWriter writer;
         for (const auto& list : index)
             writer.AddIntegers(list);

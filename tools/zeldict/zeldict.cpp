@@ -165,23 +165,20 @@ int main(int argc, char** argv) {
         std::fputs(Usage, argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
     }
+    static const std::vector<std::pair<std::string, int (*)(int, char**)>> commands = {
+        {"dd6", CompileDD6},  {"dm4", CompileDM4},      {"dm4-check", CheckDM4},
+        {"install", Install}, {"uninstall", Uninstall}, {"coverage", Coverage},
+    };
     std::string command = argv[1];
-    try {
-        if (command == "dd6")
-            return CompileDD6(argc, argv);
-        if (command == "dm4")
-            return CompileDM4(argc, argv);
-        if (command == "dm4-check")
-            return CheckDM4(argc, argv);
-        if (command == "install")
-            return Install(argc, argv);
-        if (command == "uninstall")
-            return Uninstall(argc, argv);
-        if (command == "coverage")
-            return Coverage(argc, argv);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "zeldict: %s\n", e.what());
-        return 1;
+    for (const auto& [name, run] : commands) {
+        if (name != command)
+            continue;
+        try {
+            return run(argc, argv);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "zeldict: %s\n", e.what());
+            return 1;
+        }
     }
     std::fprintf(stderr, "zeldict: unknown command \"%s\"\n%s", command.c_str(), Usage);
     return 2;
