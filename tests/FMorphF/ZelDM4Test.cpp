@@ -11,6 +11,7 @@
 #include "ZelMorphModuleFile.h"
 #include "ZelNVDics.h"
 #include "ZelSentenceList.h"
+#include "ZelTestDoubles.h"
 #include "ZelTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -18,31 +19,6 @@
 #include <algorithm>
 
 namespace {
-
-std::string Show(IZelSentenceItem& item) {
-    switch (item.GetKind()) {
-    case ZelItemReading: {
-        std::string out = ZelWideToUtf8(item.GetLemma()) + item.GetCatSuffix() + "/" +
-                          std::to_string(item.GetOrdinal()) + "'" +
-                          ZelWideToUtf8(item.GetWordForm()) + "'";
-        if (!item.GetKnown())
-            out += "?";
-        return out;
-    }
-    case ZelItemAlternatives: {
-        std::string out = "(";
-        for (int32_t i = 0; i < item.GetCount(); ++i)
-            out += (i ? " | " : "") + Show(*item.GetItem(i));
-        return out + ")";
-    }
-    default: {
-        std::string out = "[";
-        for (int32_t i = 0; i < item.GetCount(); ++i)
-            out += (i ? " " : "") + Show(*item.GetItem(i));
-        return out + "]";
-    }
-    }
-}
 
 class TForms : public IZelEnumWordFormsCallback {
 public:
@@ -106,8 +82,8 @@ TEST(DM4, AnalysesIntoSentenceItems) {
     TCompiledItalian it;
     ZelRef<IZelSentenceItem> item = it.Dic->Analyze(u"Le case sono belle.");
     ASSERT_TRUE(item);
-    EXPECT_EQ(Show(*item), "[il [art]/-1'Le' (casa [n]/-1'case' | casare [v]/-1'case') "
-                           "essere [v]/-1'sono' bello [adj]/-1'belle' /-1'.'?]");
+    EXPECT_EQ(ShowItem(*item), "[il [art]/-1'Le' (casa [n]/-1'case' | casare [v]/-1'case') "
+                               "essere [v]/-1'sono' bello [adj]/-1'belle' /-1'.'?]");
     // Two readings of one lemma became one item with both descriptions.
     ZelRef<IZelSentenceItem> sono = item->GetItem(2);
     EXPECT_EQ(sono->GetDescription(), "indicativo presente, 3a persona plurale\r"
@@ -160,8 +136,8 @@ TEST(DM4, OrdinalStyleKeepsTheCodeAsOrdinal) {
                "banks\tbank\t2\tplural\nbank\tbank\t2\tsingular\nbank\tbank\t1\tsingular\n");
     ZelRef<TZelDM4> en =
         ZelMake<TZelDM4>("DM4KNVEN1", ZelCompileDM4(lexicon, dir.File("out")).DescriptionPath);
-    EXPECT_EQ(Show(*en->Analyze(u"banks")), "[bank/2'banks']");
-    EXPECT_EQ(Show(*en->Analyze(u"bank")), "[(bank/1'bank' | bank/2'bank')]");
+    EXPECT_EQ(ShowItem(*en->Analyze(u"banks")), "[bank/2'banks']");
+    EXPECT_EQ(ShowItem(*en->Analyze(u"bank")), "[(bank/1'bank' | bank/2'bank')]");
 }
 
 TEST(DM4, EnumeratesFormsThroughTheDictionary) {

@@ -8,6 +8,7 @@
 #include "ZelMorphModuleFile.h"
 #include "ZelMorphTokenizer.h"
 #include "ZelSettingsStore.h"
+#include "ZelTestDoubles.h"
 #include "ZelTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -49,27 +50,6 @@ struct TItalian {
         Module->SetFileName(ZelUtf8ToWide(Description));
     }
 };
-
-// A readable picture of a reading tree: leaves as lemma/code@start+length.
-std::string Show(IZelMorphInfo& node) {
-    switch (node.GetKind()) {
-    case ZelMorphLeaf:
-        return ZelWideToUtf8(node.GetLemma()) + "/" + std::to_string(node.GetLemmaCode()) + "@" +
-               std::to_string(node.GetStart()) + "+" + std::to_string(node.GetLength());
-    case ZelMorphAlternatives: {
-        std::string out = "(";
-        for (int32_t i = 0; i < node.GetCount(); ++i)
-            out += (i ? " | " : "") + Show(*node.GetItem(i));
-        return out + ")";
-    }
-    default: {
-        std::string out = "[";
-        for (int32_t i = 0; i < node.GetCount(); ++i)
-            out += (i ? " " : "") + Show(*node.GetItem(i));
-        return out + "]";
-    }
-    }
-}
 
 class TCollect : public IZelMorphEnumCallback {
 public:
@@ -355,21 +335,21 @@ TEST(MorphModule, AnalysesSentencesIntoReadings) {
     TItalian it;
     ZelRef<IZelMorphInfo> tree = it.Module->Analyze(u"Le case sono belle.");
     ASSERT_TRUE(tree);
-    EXPECT_EQ(Show(*tree),
+    EXPECT_EQ(ShowMorph(*tree),
               "[il/13@0+2 (casa/2@3+4 | casare/4@3+4) (essere/4@8+4 | essere/4@8+4) bello/1@13+5 "
               "/-1@18+1]");
     // Two readings of one lemma are kept apart here; the dictionary merges them.
     ZelRef<IZelMorphInfo> sono = it.Module->Analyze(u"sono");
-    EXPECT_EQ(Show(*sono), "[(essere/4@0+4 | essere/4@0+4)]");
+    EXPECT_EQ(ShowMorph(*sono), "[(essere/4@0+4 | essere/4@0+4)]");
 }
 
 TEST(MorphModule, UnknownTokensBecomePlaceholdersAndUnitsWin) {
     TItalian it;
-    EXPECT_EQ(Show(*it.Module->Analyze(u"Xyzzy, per esempio, a priori")),
+    EXPECT_EQ(ShowMorph(*it.Module->Analyze(u"Xyzzy, per esempio, a priori")),
               "[/-1@0+5 /-1@5+1 per esempio/3@7+11 /-1@18+1 a priori/3@20+8]");
-    EXPECT_EQ(Show(*it.Module->Analyze(u"per  ESEMPIO")), "[per esempio/3@0+12]");
-    EXPECT_EQ(Show(*it.Module->Analyze(u"per esempi")), "[per/5@0+3 esempio/2@4+6]");
-    EXPECT_EQ(Show(*it.Module->Analyze(u"l'uomo")), "[il/13@0+2 uomo/2@2+4]");
+    EXPECT_EQ(ShowMorph(*it.Module->Analyze(u"per  ESEMPIO")), "[per esempio/3@0+12]");
+    EXPECT_EQ(ShowMorph(*it.Module->Analyze(u"per esempi")), "[per/5@0+3 esempio/2@4+6]");
+    EXPECT_EQ(ShowMorph(*it.Module->Analyze(u"l'uomo")), "[il/13@0+2 uomo/2@2+4]");
     EXPECT_FALSE(it.Module->Analyze(u""));
     EXPECT_FALSE(it.Module->Analyze(u"   "));
 }
@@ -468,7 +448,7 @@ TEST(MorphModule, SegmentsJoinReadingsOfOneWord) {
     ZelRef<TZelMorphModuleFile> module = ZelMake<TZelMorphModuleFile>();
     module->SetFileName(ZelUtf8ToWide(description));
     ZelRef<IZelMorphInfo> tree = module->Analyze(u"dammelo da");
-    EXPECT_EQ(Show(*tree), "[[dare/4@0+2 me lo/6@2+5] dare/4@8+2]");
+    EXPECT_EQ(ShowMorph(*tree), "[[dare/4@0+2 me lo/6@2+5] dare/4@8+2]");
     EXPECT_EQ(tree->GetItem(0)->GetJunction(), -1);
     TCollect forms;
     module->EnumWordForms(ZelEnumLemmaForms, TZelVariant::TArray{u"dare", 4, u"me lo", 6}, forms);
@@ -488,7 +468,7 @@ TEST(MorphModule, LemmaCodesOutsideTheCategoriesAreNone) {
     std::string description = WriteAutomaton(dir, writer);
     ZelRef<TZelMorphModuleFile> module = ZelMake<TZelMorphModuleFile>();
     module->SetFileName(ZelUtf8ToWide(description));
-    EXPECT_EQ(Show(*module->Analyze(u"a b c d e")),
+    EXPECT_EQ(ShowMorph(*module->Analyze(u"a b c d e")),
               "[a/0@0+1 b/13@2+1 c/-1@4+1 d/-1@6+1 e/-1@8+1]");
 }
 
@@ -503,7 +483,7 @@ TEST(MorphModule, CyclesAndOverlongFormsAreHandled) {
     std::string description = WriteAutomaton(dir, writer);
     ZelRef<TZelMorphModuleFile> module = ZelMake<TZelMorphModuleFile>();
     module->SetFileName(ZelUtf8ToWide(description));
-    EXPECT_EQ(Show(*module->Analyze(u"a")), "[a/1@0+1]");
+    EXPECT_EQ(ShowMorph(*module->Analyze(u"a")), "[a/1@0+1]");
     EXPECT_EQ(module->WordExists(u"a", 0), 1);
     EXPECT_EQ(module->GetWordCount(), 2);
     TCollect lemma;
@@ -517,73 +497,3 @@ TEST(MorphModule, CyclesAndOverlongFormsAreHandled) {
 
 // ---------------------------------------------------------------------------------------
 // The compiler
-
-TEST(DM4Compiler, ProvesItsOutputAndIsDeterministic) {
-    TTempDir a, b;
-    TZelDM4CompileReport report = ZelCompileDM4(TestData("dm4/it-mini.tsv"), a.File("out"));
-    ZelCompileDM4(TestData("dm4/it-mini.tsv"), b.File("out"));
-    EXPECT_EQ(report.Readings, 37);
-    EXPECT_EQ(report.Lemmas, 19);
-    EXPECT_LT(report.Paradigms, report.Stems); // lemmas that inflect alike share a state
-    for (const char* name : {"itmini.dm4", "itmini_auto.kv2", "itmini_data.kv2", "itmini_info.kv0"})
-        EXPECT_EQ(ReadBytes(a.File(std::string("out/") + name)),
-                  ReadBytes(b.File(std::string("out/") + name)))
-            << name;
-    EXPECT_EQ(ReadBytes(a.File("out/itmini.dm4")),
-              "Name=Morfologia di prova\r\nSLWC=16\r\nCodePage=1252\r\nLuStyle=0\r\n"
-              "Vowels=aeiou\xe0\xe8\xe9\xec\xf2\xf9\r\nConsonants=bcdfghjklmnpqrstvwxyz\r\n");
-    std::string info = ReadBytes(a.File("out/itmini_info.kv0"));
-    EXPECT_EQ(info.substr(0, 34), "\r\nsostantivo femminile singolare\r\n");
-}
-
-TEST(DM4Compiler, ReportsBadLinesWithTheirLine) {
-    TTempDir dir;
-    std::string path = dir.File("bad.tsv");
-    struct {
-        std::string Text;
-        std::string Message;
-    } cases[] = {
-        {"@language=it\ncasa\tcasa\tn\n", path + ":2: a reading is four fields separated by tabs: "
-                                                 "form, lemma, code, description"},
-        {"@language=it\ncasa\tcasa\tnoun\tx\n",
-         path + ":2: \"noun\" is neither a category nor a number from 0 to 207"},
-        {"casa\tcasa\tn\tx\n", path + ": the lexicon needs @language"},
-        {"@language=it\n\u0141\tx\tn\tx\n",
-         path + ":2: the character U+0142 cannot be written in code page 1252"}, // lower-cased
-        {"@language=it\n", path + ": no readings"},
-        {"@language=it\n" + std::string(70, 'a') + "\tx\tn\tx\n",
-         path + ":2: a form longer than 62 characters"},
-        {"@file=../x\n@language=it\ncasa\tcasa\tn\tx\n",
-         path + ":1: @file: \"../x\" is not a plain file name (an output file stays in the "
-                "output folder)"},
-    };
-    for (const auto& c : cases) {
-        WriteBytes(path, c.Text);
-        EXPECT_THROW_MSG(ZelCompileDM4(path, dir.File("out")), EZelError, c.Message);
-    }
-}
-
-// A lexicon that fails its proof changes nothing in the output folder.
-TEST(DM4Compiler, AFailedProofLeavesThePreviousBuild) {
-    TTempDir dir;
-    std::string lexicon = dir.File("it.tsv");
-    WriteBytes(lexicon, "@file=it\n@language=it\ncasa\tcasa\tn\tuno\n");
-    ZelCompileDM4(lexicon, dir.File("out"));
-    std::string automaton = ReadBytes(dir.File("out/it_auto.kv2"));
-    // This one fails once the automaton is written (a name the code page cannot hold).
-    WriteBytes(lexicon, "@file=it\n@name=\u0141\n@language=it\ncasa\tcasa\tn\tuno\n"
-                        "case\tcasa\tn\ttre\n");
-    EXPECT_THROW(ZelCompileDM4(lexicon, dir.File("out")), EZelError);
-    EXPECT_EQ(ReadBytes(dir.File("out/it_auto.kv2")), automaton);
-    EXPECT_EQ(ZelListFolder(dir.File("out")),
-              (std::vector<std::string>{"it.dm4", "it_auto.kv2", "it_data.kv2", "it_info.kv0"}));
-}
-
-TEST(DM4Compiler, CheckFindsADictionaryThatDisagrees) {
-    TTempDir dir;
-    std::string description =
-        ZelCompileDM4(TestData("dm4/it-mini.tsv"), dir.File("out")).DescriptionPath;
-    std::string other = dir.File("other.tsv");
-    WriteBytes(other, ReadBytes(TestData("dm4/it-mini.tsv")) + "gatto\tgatto\tn\tnuovo\n");
-    EXPECT_THROW(ZelCheckDM4(other, description), EZelError);
-}

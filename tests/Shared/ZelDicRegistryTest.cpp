@@ -1,6 +1,7 @@
 #include "ZelDicRegistry.h"
 #include "ZelDialogs.h"
 #include "ZelLangConfig.h"
+#include "ZelTestDoubles.h"
 #include "ZelTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -116,23 +117,13 @@ TEST(DicRegistry, LanguagePairsOfAnInstalledDictionary) {
 
 namespace {
 
-class TNamedDic : public TZelDic {
+class TMorphDic : public TFakeDic, public virtual IZelDicMorph {
 public:
-    TNamedDic(std::string id, TZelLanguage s, TZelLanguage t) : TZelDic(s, t), Id(std::move(id)) {}
-    std::string GetId() override { return Id; }
-    std::string GetEntryRtf(IZelLu&, int32_t) override { return {}; }
-    bool FindLu(IZelArrayCursor&, IZelLu&, int32_t&) override { return false; }
-    uint8_t GetLuStyle() override { return 1; }
-    std::string Id;
-};
-
-class TMorphDic : public TNamedDic, public virtual IZelDicMorph {
-public:
-    using TNamedDic::TNamedDic;
+    using TFakeDic::TFakeDic;
     void* QueryInterface(const ZelGuid& iid) override {
         if (iid == IZelDicMorph::IID)
             return static_cast<IZelDicMorph*>(this);
-        return TNamedDic::QueryInterface(iid);
+        return TFakeDic::QueryInterface(iid);
     }
     ZelRef<IZelSentenceItem> Analyze(const std::u16string&) override;
     std::u16string GetConsonants() override { return {}; }
@@ -176,9 +167,9 @@ ZelRef<IZelSentenceItem> TMorphDic::Analyze(const std::u16string&) {
 }
 
 TEST(LangConfig, NewPairsListEveryInstalledDictionaryOfThePair) {
-    InstallDics({ZelMake<TNamedDic>("DD6KNV1_ENIT", 9, 16),
-                 ZelMake<TNamedDic>("DD6KNV1_ITEN", 16, 9), ZelMake<TMorphDic>("DM4KNVEN1", 9, 9),
-                 ZelMake<TNamedDic>("DD6KNVGN1_ENIT", 9, 16), ZelMake<TNamedDic>("MONO_EN", 9, 9)});
+    InstallDics({ZelMake<TFakeDic>("DD6KNV1_ENIT", 9, 16), ZelMake<TFakeDic>("DD6KNV1_ITEN", 16, 9),
+                 ZelMake<TMorphDic>("DM4KNVEN1", 9, 9), ZelMake<TFakeDic>("DD6KNVGN1_ENIT", 9, 16),
+                 ZelMake<TFakeDic>("MONO_EN", 9, 9)});
     TZelLangConfigList langs;
     EXPECT_EQ(langs.FindOrAdd(0, 16), nullptr);
     EXPECT_EQ(langs.GetItemCount(), 0);
@@ -200,13 +191,13 @@ TEST(LangConfig, NewPairsListEveryInstalledDictionaryOfThePair) {
 }
 
 TEST(LangConfig, ValidateFollowsTheInstallation) {
-    InstallDics({ZelMake<TNamedDic>("A_ENIT", 9, 16), ZelMake<TNamedDic>("B_ENIT", 9, 16)});
+    InstallDics({ZelMake<TFakeDic>("A_ENIT", 9, 16), ZelMake<TFakeDic>("B_ENIT", 9, 16)});
     TZelLangConfigList langs;
     TZelLangConfig* enit = langs.FindOrAdd(9, 16);
     TZelDicConfig& a = enit->DicViewConfigList.GetItem(0).DicConfigList.GetItem(0);
     a.LookupMode = lmNever;
     // A uninstalled, C newly installed: A goes, B keeps its place and settings, C comes last.
-    InstallDics({ZelMake<TNamedDic>("C_ENIT", 9, 16), ZelMake<TNamedDic>("B_ENIT", 9, 16)});
+    InstallDics({ZelMake<TFakeDic>("C_ENIT", 9, 16), ZelMake<TFakeDic>("B_ENIT", 9, 16)});
     enit->DicViewConfigList.GetItem(0).DicConfigList.GetItem(1).LookupMode = lmIfNotFoundBefore;
     langs.Validate();
     const TZelDicViewConfig& view = enit->DicViewConfigList.GetItem(0);
@@ -217,7 +208,7 @@ TEST(LangConfig, ValidateFollowsTheInstallation) {
 }
 
 TEST(LangConfig, RenamingForgetsTheCachedDictionary) {
-    InstallDics({ZelMake<TNamedDic>("A_ENIT", 9, 16), ZelMake<TNamedDic>("B_ENIT", 9, 16)});
+    InstallDics({ZelMake<TFakeDic>("A_ENIT", 9, 16), ZelMake<TFakeDic>("B_ENIT", 9, 16)});
     TZelDicConfig config;
     config.SetDisplayName("A_ENIT");
     EXPECT_EQ(config.GetDic()->GetId(), "A_ENIT");

@@ -7,6 +7,7 @@
 #include "ZelMemBlocksWriter.h"
 #include "ZelSentenceItem.h"
 #include "ZelSettingsStore.h"
+#include "ZelTestDoubles.h"
 #include "ZelTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -274,16 +275,6 @@ protected:
         ZelReleaseDicList(true);
         ZelLangList().Clear();
     }
-};
-
-class TFakeDic : public TZelDic {
-public:
-    TFakeDic(std::string id, TZelLanguage s, TZelLanguage t) : TZelDic(s, t), Id(std::move(id)) {}
-    std::string GetId() override { return Id; }
-    std::string GetEntryRtf(IZelLu&, int32_t) override { return {}; }
-    bool FindLu(IZelArrayCursor&, IZelLu&, int32_t&) override { return false; }
-    uint8_t GetLuStyle() override { return 1; }
-    std::string Id;
 };
 
 class TFakeEditable : public TFakeDic, public virtual IZelDicEditable {

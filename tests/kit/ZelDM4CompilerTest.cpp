@@ -1,0 +1,77 @@
+// The DM4 compiler: its proof, its errors with their lines, and a failure changing nothing.
+#include "ZelDM4Compiler.h"
+#include "ZelErrors.h"
+#include "ZelFiles.h"
+#include "ZelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(DM4Compiler, ProvesItsOutputAndIsDeterministic) {
+    TTempDir a, b;
+    TZelDM4CompileReport report = ZelCompileDM4(TestData("dm4/it-mini.tsv"), a.File("out"));
+    ZelCompileDM4(TestData("dm4/it-mini.tsv"), b.File("out"));
+    EXPECT_EQ(report.Readings, 37);
+    EXPECT_EQ(report.Lemmas, 19);
+    EXPECT_LT(report.Paradigms, report.Stems); // lemmas that inflect alike share a state
+    for (const char* name : {"itmini.dm4", "itmini_auto.kv2", "itmini_data.kv2", "itmini_info.kv0"})
+        EXPECT_EQ(ReadBytes(a.File(std::string("out/") + name)),
+                  ReadBytes(b.File(std::string("out/") + name)))
+            << name;
+    EXPECT_EQ(ReadBytes(a.File("out/itmini.dm4")),
+              "Name=Morfologia di prova\r\nSLWC=16\r\nCodePage=1252\r\nLuStyle=0\r\n"
+              "Vowels=aeiou\xe0\xe8\xe9\xec\xf2\xf9\r\nConsonants=bcdfghjklmnpqrstvwxyz\r\n");
+    std::string info = ReadBytes(a.File("out/itmini_info.kv0"));
+    EXPECT_EQ(info.substr(0, 34), "\r\nsostantivo femminile singolare\r\n");
+}
+
+TEST(DM4Compiler, ReportsBadLinesWithTheirLine) {
+    TTempDir dir;
+    std::string path = dir.File("bad.tsv");
+    struct {
+        std::string Text;
+        std::string Message;
+    } cases[] = {
+        {"@language=it\ncasa\tcasa\tn\n", path + ":2: a reading is four fields separated by tabs: "
+                                                 "form, lemma, code, description"},
+        {"@language=it\ncasa\tcasa\tnoun\tx\n",
+         path + ":2: \"noun\" is neither a category nor a number from 0 to 207"},
+        {"casa\tcasa\tn\tx\n", path + ": the lexicon needs @language"},
+        {"@language=it\n\u0141\tx\tn\tx\n",
+         path + ":2: the character U+0142 cannot be written in code page 1252"}, // lower-cased
+        {"@language=it\n", path + ": no readings"},
+        {"@language=it\n" + std::string(70, 'a') + "\tx\tn\tx\n",
+         path + ":2: a form longer than 62 characters"},
+        {"@file=../x\n@language=it\ncasa\tcasa\tn\tx\n",
+         path + ":1: @file: \"../x\" is not a plain file name (an output file stays in the "
+                "output folder)"},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(path, c.Text);
+        EXPECT_THROW_MSG(ZelCompileDM4(path, dir.File("out")), EZelError, c.Message);
+    }
+}
+
+// A lexicon that fails its proof changes nothing in the output folder.
+TEST(DM4Compiler, AFailedProofLeavesThePreviousBuild) {
+    TTempDir dir;
+    std::string lexicon = dir.File("it.tsv");
+    WriteBytes(lexicon, "@file=it\n@language=it\ncasa\tcasa\tn\tuno\n");
+    ZelCompileDM4(lexicon, dir.File("out"));
+    std::string automaton = ReadBytes(dir.File("out/it_auto.kv2"));
+    // This one fails once the automaton is written (a name the code page cannot hold).
+    WriteBytes(lexicon, "@file=it\n@name=\u0141\n@language=it\ncasa\tcasa\tn\tuno\n"
+                        "case\tcasa\tn\ttre\n");
+    EXPECT_THROW(ZelCompileDM4(lexicon, dir.File("out")), EZelError);
+    EXPECT_EQ(ReadBytes(dir.File("out/it_auto.kv2")), automaton);
+    EXPECT_EQ(ZelListFolder(dir.File("out")),
+              (std::vector<std::string>{"it.dm4", "it_auto.kv2", "it_data.kv2", "it_info.kv0"}));
+}
+
+TEST(DM4Compiler, CheckFindsADictionaryThatDisagrees) {
+    TTempDir dir;
+    std::string description =
+        ZelCompileDM4(TestData("dm4/it-mini.tsv"), dir.File("out")).DescriptionPath;
+    std::string other = dir.File("other.tsv");
+    WriteBytes(other, ReadBytes(TestData("dm4/it-mini.tsv")) + "gatto\tgatto\tn\tnuovo\n");
+    EXPECT_THROW(ZelCheckDM4(other, description), EZelError);
+}
