@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-enum class TZelMsgButtons { Ok, RetryCancel };
+enum class TZelMsgButtons { Ok, OkCancel, RetryCancel };
 enum class TZelMsgIcon { None, Information, Warning, Error };
 enum class TZelMsgResult { Ok, Retry, Cancel };
 

@@ -144,8 +144,9 @@ private:
         return std::string(s.substr(b, e - b));
     }
 
+    // A value line of binary data (never a comment, whatever it holds).
     static bool IsHexValueLine(const std::string& line) {
-        return line.find("=hex:") != std::string::npos;
+        return !line.empty() && line[0] != ';' && line.find("=hex:") != std::string::npos;
     }
 
     [[noreturn]] void Fail(int line, const std::string& what) const {

@@ -116,6 +116,11 @@
     X(OpWedgeOf, "wedge of")                                                                       \
     X(OpWildcards, "matches (wildcards)")                                                          \
     X(OpWholeWords, "contains word (wildcards)")                                                   \
+    X(CannotStartProgram, "Cannot start %s: %s")                                                   \
+    X(ResourceFileLoadError, "Error loading resource file \"%s\"")                                 \
+    X(ResourceFileInvalid, "Invalid resource file format")                                         \
+    X(ResourceFileVersion,                                                                         \
+      "The version of the resource file \"%s\" is invalid. Please, update the file and try again") \
     X(NotesUnreadable, "The notes file %s could not be read: mend it or move it away before "      \
                        "changing notes")
 

@@ -112,6 +112,10 @@ TEST(SettingsStore, RewritingAHiveKeepsCommentsLinksAndPermissions) {
               std::string::npos)
         << text;
     EXPECT_EQ(text.substr(text.size() - 10), "; the end\n") << text;
+    // A comment is one line, even when it looks like a value continued on the next.
+    EXPECT_EQ(
+        ZelNormalizeHiveText("[A]\n; \"x\"=hex:01,\\\n\"y\"=dword:1\n"),
+        "Windows Registry Editor Version 5.00\n\n[A]\n; \"x\"=hex:01,\\\n\"y\"=dword:00000001\n\n");
     EXPECT_EQ(ZelNormalizeHiveText(text), text);
     struct stat st {};
     ASSERT_EQ(lstat(hives.UserHive().c_str(), &st), 0);
