@@ -9,7 +9,14 @@ packages=(
     clang clang-format libclang-rt-14-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libicu-dev libxml2-dev libxslt1-dev zlib1g-dev libjpeg-dev libcli11-dev nlohmann-json3-dev
-    xz-utils espeak-ng dict-freedict-eng-ita dict-freedict-ita-eng
+    xz-utils python3 espeak-ng dict-freedict-eng-ita dict-freedict-ita-eng
+    # The windows: Qt 6 Widgets with its SVG, multimedia (over GStreamer, never Qt's ffmpeg
+    # backend, which crashes without an audio device) and translation tools, Qt's own
+    # Italian texts, the platform plugins, a font and the icon theme the toolbar pictures
+    # come from, and a virtual display for screenshots and window tests.
+    qt6-base-dev qt6-qpa-plugins qt6-svg-dev qt6-multimedia-dev gstreamer1.0-plugins-good
+    qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+    fonts-dejavu-core adwaita-icon-theme xvfb xauth
 )
 
 missing=()

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds Norvel if needed (installing what is missing, reusing an existing build) with
-# its sample installation, then runs the command-line front end nvlook with the given
-# arguments. With none: a demonstration look-up of an Italian and an English sentence.
+# its sample installation. With no arguments it opens the workstation when a display is
+# available, and otherwise says so and shows the nvlook demonstration (a look-up of an
+# Italian and an English sentence). With arguments it runs the command-line front end
+# nvlook with them.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build/release"
@@ -14,9 +16,14 @@ if [ ! -f "$build/build.ninja" ]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORVEL_TESTS=OFF \
         "${launcher[@]}" >&2
 fi
-cmake --build "$build" --target nvlook sample >&2
+cmake --build "$build" --target nvlook NV sample >&2
 nvlook="$build/bin/nvlook"
+if [ $# -eq 0 ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+    exec "$build/bin/NV"
+fi
 if [ $# -eq 0 ]; then
+    echo "No display here: the workstation needs one. The command-line front end instead:"
+    echo
     echo "\$ nvlook lookup \"Le case sono belle\""
     "$nvlook" lookup "Le case sono belle" || true
     echo

@@ -130,28 +130,6 @@ public:
     std::u16string GetVowels() override { return {}; }
 };
 
-class TListBuilder : public TZelInterfacedObject, public virtual IZelDicBuilder {
-public:
-    explicit TListBuilder(std::vector<ZelRef<IZelDic>> dics) : Dics(std::move(dics)) {}
-    void* QueryInterface(const ZelGuid& iid) override {
-        if (iid == IZelDicBuilder::IID)
-            return static_cast<IZelDicBuilder*>(this);
-        return TZelInterfacedObject::QueryInterface(iid);
-    }
-    void EnumLanguagePairs(const TZelAddPairProc&) override {}
-    bool AddInstalled(IZelDicList& list) override {
-        for (auto& d : Dics)
-            list.Add(d);
-        return true;
-    }
-    std::vector<ZelRef<IZelDic>> Dics;
-};
-
-void InstallDics(std::vector<ZelRef<IZelDic>> dics) {
-    ZelReleaseDicList(true);
-    RegisterDicBuilder(ZelMake<TListBuilder>(std::move(dics)));
-}
-
 std::vector<std::string> ViewDics(const TZelDicViewConfig& view) {
     std::vector<std::string> names;
     for (int32_t i = 0; i < view.DicConfigList.GetItemCount(); ++i)

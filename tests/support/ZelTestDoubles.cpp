@@ -4,6 +4,32 @@
 #include "ZelMorph.h"
 #include "ZelSentenceItem.h"
 
+namespace {
+
+class TListBuilder : public TZelInterfacedObject, public virtual IZelDicBuilder {
+public:
+    explicit TListBuilder(std::vector<ZelRef<IZelDic>> dics) : Dics(std::move(dics)) {}
+    void* QueryInterface(const ZelGuid& iid) override {
+        if (iid == IZelDicBuilder::IID)
+            return static_cast<IZelDicBuilder*>(this);
+        return TZelInterfacedObject::QueryInterface(iid);
+    }
+    void EnumLanguagePairs(const TZelAddPairProc&) override {}
+    bool AddInstalled(IZelDicList& list) override {
+        for (auto& d : Dics)
+            list.Add(d);
+        return true;
+    }
+    std::vector<ZelRef<IZelDic>> Dics;
+};
+
+} // namespace
+
+void InstallDics(std::vector<ZelRef<IZelDic>> dics) {
+    ZelReleaseDicList(true);
+    RegisterDicBuilder(ZelMake<TListBuilder>(std::move(dics)));
+}
+
 std::vector<std::string> Headwords(IZelArrayCursor& cursor) {
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(&cursor);
     std::vector<std::string> out;

@@ -23,6 +23,9 @@ public:
     std::string Id;
 };
 
+// Makes the dictionaries the installed ones: a builder that adds them, registered alone.
+void InstallDics(std::vector<ZelRef<IZelDic>> dics);
+
 // The headwords of a cursor (a dictionary's list, a look-up, a search result) as
 // "text/ordinal".
 std::vector<std::string> Headwords(IZelArrayCursor& cursor);

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Takes the user guide's pictures of the workstation under a virtual display (Xvfb), in
+# English and in Italian, into docs/images. Rerunnable; uses the build in build/release
+# (made when missing).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${NORVEL_BUILD_DIR:-$root/build/release}"
+"$root/scripts/install-deps.sh" >&2
+if [ ! -f "$build/build.ninja" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORVEL_TESTS=OFF >&2
+fi
+cmake --build "$build" --target zelshots NV sample >&2
+out="$root/docs/images"
+mkdir -p "$out"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+for language in en it; do
+    locale=$([ "$language" = en ] && echo 00000009 || echo 00000010)
+    printf 'Windows Registry Editor Version 5.00\n\n[Software\\VRD\\NV\\1.0]\n"Locale"=dword:%s\n' \
+        "$locale" > "$work/user-$language.reg"
+    ZEL_USER_HIVE="$work/user-$language.reg" XDG_DATA_HOME="$work/data" \
+        xvfb-run -a -s '-screen 0 1280x800x24' "$build/bin/zelshots" "$work" "$language"
+    cp "$work/main-$language.png" "$out/"
+done
+cp "$work/splash.png" "$out/"
+ls -l "$out"

@@ -1,0 +1,108 @@
+#include "ZelNVStartup.h"
+
+#include "ZelASTDataModule.h"
+#include "ZelDialogs.h"
+#include "ZelDic.h"
+#include "ZelFiles.h"
+#include "ZelFlagDataModule.h"
+#include "ZelFlagHint.h"
+#include "ZelInterfaceLanguage.h"
+#include "ZelMainData.h"
+#include "ZelNVDics.h"
+#include "ZelNVMainUnit.h"
+#include "ZelProcess.h"
+#include "ZelResourceModule.h"
+#include "ZelSplash.h"
+#include "ZelUtils.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+TZelNVStartup::TZelNVStartup()
+    : ExecutablePath(ZelExecutablePath()),
+      Version(
+          ZelMakeModuleVersion(NORVEL_VERSION_MAJOR, NORVEL_VERSION_MINOR, NORVEL_VERSION_PATCH)) {}
+
+TZelNVStartup::~TZelNVStartup() {
+    FlagHintPtr.reset();
+    MainFormPtr.reset();
+    ASTModulePtr.reset();
+    FlagModulePtr.reset();
+    DataModulePtr.reset();
+    SplashPtr.reset();
+}
+
+void TZelNVStartup::Step(const char* name) {
+    if (OnStep)
+        OnStep(name);
+}
+
+bool TZelNVStartup::Start() {
+    Step("registries");
+    ZelSetAppData(std::make_unique<TZelMainAppData>(
+        ZelChangeFileExt(ZelExtractFileName(ExecutablePath), "")));
+    Step("interface language");
+    try {
+        TZelInterfaceLanguage::Load(ZelAppData().ReadLocale(), ExecutablePath, Version);
+    } catch (const std::exception& e) {
+        ZelDialogs().ShowException(e);
+        return false;
+    }
+    Step("builders");
+    ZelRegisterNVBuilders();
+    if (!IsCmdLineSwitch("ns")) {
+        Step("splash");
+        SplashPtr = std::make_unique<TSplashForm>(
+            QString::fromStdString(ZelExtractFileDir(ExecutablePath) + "/cover.jpg"));
+        SplashPtr->show();
+        SplashPtr->repaint();
+    }
+    Step("dictionaries");
+    try {
+        GetDicList();
+    } catch (const std::exception&) {
+        return false; // the builder showed it already
+    }
+    Step("application");
+    QApplication::setApplicationDisplayName("Norvel");
+    qApp->setProperty("helpFile", "nv_ita.html");
+    Step("main data module");
+    DataModulePtr = std::make_unique<TMainDataModule>();
+    ZelSetDataModule(DataModulePtr.get());
+    Step("flag data module");
+    FlagModulePtr = std::make_unique<TZelFlagDataModule>();
+    Step("analyse-selected-text data module");
+    ASTModulePtr = std::make_unique<TZelASTDataModule>();
+    Step("main window");
+    MainFormPtr = std::make_unique<TZelNVMainForm>();
+    connect(MainFormPtr.get(), &TZelNVMainForm::FirstIdle, this, [this] {
+        Step("first idle");
+        CloseSplash();
+        // A test or a benchmark asks the program to say it is up, and to end.
+        if (std::getenv("NORVEL_QUIT_WHEN_IDLE")) {
+            std::printf("Norvel is up with %d dictionaries\n", int(GetDicList()->GetCount()));
+            std::fflush(stdout);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+    });
+    MainFormPtr->show();
+    Step("flag hint window");
+    FlagHintPtr = std::make_unique<TZelFlagHintForm>();
+    return true;
+}
+
+void TZelNVStartup::CloseSplash() {
+    if (SplashPtr) {
+        SplashPtr->close();
+        SplashPtr.reset();
+    }
+}
+
+int TZelNVStartup::Run() {
+    if (!Start())
+        return 1;
+    return QApplication::exec();
+}

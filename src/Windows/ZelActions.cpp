@@ -1,0 +1,42 @@
+#include "ZelActions.h"
+
+#include "ZelImageList.h"
+#include "ZelInterfaceLanguage.h"
+
+#include <QVariant>
+
+int ZelHelpContext(const QObject* object) {
+    return object ? object->property("helpContext").toInt() : 0;
+}
+
+void ZelSetHelpContext(QObject* object, int helpContext) {
+    object->setProperty("helpContext", helpContext);
+}
+
+void ZelRetranslateAction(QAction* action, const char* context, const TZelActionSpec& spec) {
+    action->setText(ZelTr(context, spec.Caption));
+    QString hint = spec.Hint ? ZelTr(context, spec.Hint) : QString();
+    QString longHint = spec.LongHint ? ZelTr(context, spec.LongHint) : hint;
+    action->setToolTip(hint.isEmpty() ? QString(action->text()).remove('&') : hint);
+    action->setStatusTip(longHint);
+}
+
+std::vector<QAction*> ZelCreateActions(QObject* parent, const char* context,
+                                       const std::vector<TZelActionSpec>& table,
+                                       const TZelImageList* images) {
+    std::vector<QAction*> actions;
+    for (const TZelActionSpec& spec : table) {
+        auto* action = new QAction(parent);
+        action->setObjectName(spec.Name);
+        ZelRetranslateAction(action, context, spec);
+        ZelSetHelpContext(action, spec.HelpContext);
+        if (images && spec.Image >= 0)
+            action->setIcon(images->Icon(spec.Image));
+        action->setProperty("imageIndex", spec.Image);
+        if (!spec.Shortcut.isEmpty())
+            action->setShortcut(spec.Shortcut);
+        action->setCheckable(spec.Checkable);
+        actions.push_back(action);
+    }
+    return actions;
+}

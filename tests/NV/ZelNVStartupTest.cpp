@@ -1,0 +1,302 @@
+// The workstation's start-up and settings, on the offscreen platform, with the build's
+// sample installation and a user hive of the test's own.
+#include "ZelNVStartup.h"
+#include "ZelCommandLine.h"
+#include "ZelDialogs.h"
+#include "ZelDic.h"
+#include "ZelErrors.h"
+#include "ZelFiles.h"
+#include "ZelInterfaceLanguage.h"
+#include "ZelLangList.h"
+#include "ZelMainData.h"
+#include "ZelNVConfig.h"
+#include "ZelNVMainUnit.h"
+#include "ZelProcess.h"
+#include "ZelResStrings.h"
+#include "ZelSettingsStore.h"
+#include "ZelSplash.h"
+#include "ZelTestDoubles.h"
+#include "ZelTestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string Key = "Software\\VRD\\NV\\1.0";
+
+// A starter that records what the program would start.
+class TRecordingStarter : public TZelProcessStarter {
+public:
+    void StartDetached(const std::string& program, const std::vector<std::string>& args,
+                       const std::string&) override {
+        std::string line = program;
+        for (const auto& a : args)
+            line += " " + a;
+        Started.push_back(line);
+    }
+    std::vector<std::string> Started;
+};
+
+// The program's surroundings: the sample installation of the build, a user hive of our
+// own, dialogs that record and answer, a starter that records.
+class TStartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("ZEL_USER_HIVE", Hives.File("user.reg").c_str(), 1);
+        unsetenv("ZEL_MACHINE_HIVE");
+        setenv("XDG_DATA_HOME", Hives.File("data").c_str(), 1);
+        ZelSettings().Reset();
+        if (!ZelFileExists(ZelSettings().GetHivePath(TZelHive::LocalMachine)))
+            GTEST_SKIP() << "the sample installation is not built";
+        PreviousDialogs = ZelSetDialogs(Dialogs);
+        PreviousStarter = ZelSetProcessStarter(Starter);
+        ZelSetCommandLine({"ns"});
+    }
+    void TearDown() override {
+        Startup.reset();
+        ZelSetDialogs(PreviousDialogs);
+        ZelSetProcessStarter(PreviousStarter);
+        TZelInterfaceLanguage::Unload();
+        ZelReleaseDicList(true);
+        ZelSetCommandLine(std::vector<std::string>{});
+        unsetenv("ZEL_USER_HIVE");
+        unsetenv("XDG_DATA_HOME");
+        ZelSettings().Reset();
+    }
+
+    // Runs the start-up of the built program, recording its steps.
+    bool Start() {
+        ZelReleaseDicList(true);
+        Startup = std::make_unique<TZelNVStartup>();
+        Startup->ExecutablePath = ZelExecutableFolder() + "/NV";
+        Startup->OnStep = [this](const std::string& step) { Steps.push_back(step); };
+        return Startup->Start();
+    }
+    void WriteLocale(int32_t locale) {
+        ZelSettings().OpenKey(TZelHive::CurrentUser, Key, true)->WriteInteger("Locale", locale);
+    }
+
+    TTempDir Hives;
+    std::shared_ptr<TRecordingDialogs> Dialogs =
+        std::make_shared<TRecordingDialogs>(TZelMsgResult::Cancel);
+    std::shared_ptr<TZelDialogs> PreviousDialogs;
+    std::shared_ptr<TRecordingStarter> Starter = std::make_shared<TRecordingStarter>();
+    std::shared_ptr<TZelProcessStarter> PreviousStarter;
+    std::unique_ptr<TZelNVStartup> Startup;
+    std::vector<std::string> Steps;
+};
+
+} // namespace
+
+TEST_F(TStartupTest, StepsRunInOrder) {
+    ZelSetCommandLine(std::vector<std::string>{});
+    ASSERT_TRUE(Start()) << (Dialogs->Shown.empty() ? "" : Dialogs->Shown[0]);
+    EXPECT_EQ(Steps, (std::vector<std::string>{
+                         "registries", "interface language", "builders", "splash", "dictionaries",
+                         "application", "main data module", "flag data module",
+                         "analyse-selected-text data module", "main window", "flag hint window"}));
+    EXPECT_EQ(ZelAppData().GetSettingsKey(), Key);
+    EXPECT_EQ(QApplication::applicationDisplayName(), "Norvel");
+    ASSERT_TRUE(Startup->Splash());
+    EXPECT_FALSE(Startup->Splash()->Cover().isNull()); // cover.jpg beside the program
+    // The first idle moment closes the splash.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Steps.back(), "first idle");
+    EXPECT_FALSE(Startup->Splash());
+    // Italian by default: the engine speaks Italian.
+    EXPECT_EQ(TZelInterfaceLanguage::Current(), 0x10);
+    EXPECT_EQ(ZelLoadStr(TZelResId::OpAnagramOf), "anagramma di");
+}
+
+TEST_F(TStartupTest, TheSplashSwitchInAnySpelling) {
+    for (const auto& [argument, splash] : std::vector<std::pair<std::string, bool>>{{"-ns", false},
+                                                                                    {"/NS", false},
+                                                                                    {"/ns", false},
+                                                                                    {"--ns", true},
+                                                                                    {"ns", true},
+                                                                                    {"", true}}) {
+        ZelSetCommandLine(argument.empty() ? std::vector<std::string>{}
+                                           : std::vector<std::string>{argument});
+        Steps.clear();
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(std::find(Steps.begin(), Steps.end(), "splash") != Steps.end(), splash)
+            << argument;
+        Startup.reset();
+    }
+}
+
+TEST_F(TStartupTest, TheInterfaceLanguageOfTheSettings) {
+    WriteLocale(9); // English: nothing is loaded
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(TZelInterfaceLanguage::Translator(), nullptr);
+    EXPECT_EQ(Startup->DataModule()->SaveSettingsNowAction()->text(), "Save Settings &Now");
+    Startup.reset();
+    TZelInterfaceLanguage::Unload();
+
+    WriteLocale(0x0410); // Italy's Italian: its own module, which is not shipped
+    EXPECT_FALSE(Start());
+    ASSERT_EQ(Dialogs->Shown.size(), 1u);
+    EXPECT_EQ(Dialogs->Shown[0],
+              "Error loading resource file \"" + ZelExecutableFolder() + "/Locales/NV.ITA\"");
+    EXPECT_EQ(Steps.back(), "interface language"); // nothing after it ran
+}
+
+TEST_F(TStartupTest, AMissingDictionaryEndsTheStartUpBeforeAnyWindow) {
+    WriteLocale(9);
+    ZelSettings()
+        .OpenKey(TZelHive::CurrentUser, "Software\\Zel\\Dics\\DD6KNV1", true)
+        ->WriteString("", Hives.File("nowhere/norvel.dd6"));
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(Steps.back(), "dictionaries");
+    ASSERT_FALSE(Dialogs->Shown.empty());
+    EXPECT_EQ(Dialogs->Shown.back(),
+              "A dictionary was not found: the application will be terminated");
+    EXPECT_FALSE(Startup->MainForm());
+}
+
+// "Config" holds the settings object whatever its size, and reading skips what it does
+// not know.
+TEST_F(TStartupTest, TheSettingsObjectRoundTrips) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    TZelNVConfig& config = Startup->DataModule()->GetNVConfig();
+    config.DefaultTextFont.Name = "DejaVu Serif";
+    config.DefaultTextFont.Size = 14;
+    config.SpellCheckerEnabled = true;
+    // Many views with long names: far more than 4096 bytes.
+    TZelLangConfig& pair = config.LangConfigList.GetItem(0);
+    for (int i = 0; i < 60; ++i)
+        pair.DicViewConfigList.AddItem().SetDisplayName("view " +
+                                                        std::string(100, char('a' + i % 26)));
+    config.Validate(); // as loading will
+    Startup->DataModule()->SaveSettingsNow();
+    auto key = ZelSettings().OpenKey(TZelHive::CurrentUser, Key, false);
+    std::vector<uint8_t> stream = key->ReadBinary("Config").value();
+    EXPECT_GT(stream.size(), 4096u);
+    // A property of a later version, appended at the end, is skipped.
+    std::vector<uint8_t> extended = stream;
+    std::string name = "FutureSetting";
+    extended.insert(extended.end() - 1, uint8_t(name.size()));
+    extended.insert(extended.end() - 1, name.begin(), name.end());
+    for (uint8_t b :
+         {uint8_t(3), uint8_t(2), uint8_t(0), uint8_t(0), uint8_t(0), uint8_t('o'), uint8_t('k')})
+        extended.insert(extended.end() - 1, b);
+    key->WriteBinary("Config", extended);
+    TZelNVConfig copy;
+    copy.Assign(config);
+    Startup.reset();
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Startup->DataModule()->GetNVConfig().SameAs(copy));
+    EXPECT_EQ(Startup->DataModule()->TextFont().family(), "DejaVu Serif");
+}
+
+// A first start gives each pair four views with the look-up modes of the table.
+TEST_F(TStartupTest, TheInstallationDefaults) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    TZelNVConfig& config = Startup->DataModule()->GetNVConfig();
+    ASSERT_EQ(config.LangConfigList.GetItemCount(), 2);
+    const char* expected[4] = {"ANNNN", "NANNN", "NNAAN", "NNNNA"};
+    for (int pair = 0; pair < 2; ++pair) {
+        TZelLangConfig& lang = config.LangConfigList.GetItem(pair);
+        ASSERT_EQ(lang.DicViewConfigList.GetItemCount(), 4) << lang.GetDisplayName();
+        for (int view = 0; view < 4; ++view) {
+            TZelDicViewConfig& v = lang.DicViewConfigList.GetItem(view);
+            std::string modes;
+            for (int d = 0; d < v.DicConfigList.GetItemCount(); ++d)
+                modes += v.DicConfigList.GetItem(d).LookupMode == lmAlways ? 'A' : 'N';
+            EXPECT_EQ(modes, expected[view]) << lang.GetDisplayName() << " view " << view;
+            EXPECT_EQ(v.HorzScrollbar, view == 1 || view == 2);
+        }
+    }
+    EXPECT_EQ(config.LangConfigList.GetItem(0).GetDisplayName(), "009-016");
+    EXPECT_EQ(config.LangConfigList.GetItem(1).GetDisplayName(), "016-009");
+}
+
+// An installation with fewer dictionaries than the product's five: the positions that do
+// not exist are left alone.
+TEST(NVConfig, DefaultsWithFewerDictionaries) {
+    InstallDics({ZelMake<TFakeDic>("DD6KNV1_ENIT", 9, 16), ZelMake<TFakeDic>("GN_ENIT", 9, 16)});
+    TZelNVConfig config;
+    config.Validate();
+    ASSERT_EQ(config.LangConfigList.GetItemCount(), 2);
+    TZelLangConfig& enit = config.LangConfigList.GetItem(0);
+    ASSERT_EQ(enit.DicViewConfigList.GetItemCount(), 4);
+    const char* expected[4] = {"AN", "NA", "NN", "NN"};
+    for (int view = 0; view < 4; ++view) {
+        TZelDicViewConfig& v = enit.DicViewConfigList.GetItem(view);
+        std::string modes;
+        for (int d = 0; d < v.DicConfigList.GetItemCount(); ++d)
+            modes += v.DicConfigList.GetItem(d).LookupMode == lmAlways ? 'A' : 'N';
+        EXPECT_EQ(modes, expected[view]) << view;
+    }
+    // A configuration that exists gets nothing added, even with a pair missing.
+    TZelNVConfig again;
+    again.LangConfigList.AddItem().SetDisplayName("009-016");
+    again.Validate();
+    EXPECT_EQ(again.LangConfigList.GetItemCount(), 1);
+    ZelReleaseDicList(true);
+}
+
+TEST_F(TStartupTest, CancelInEitherRestartLeavesTheSettingsAlone) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    Startup->DataModule()->SaveSettingsNow();
+    std::string before = ReadBytes(Hives.File("user.reg"));
+    Startup->DataModule()->SetInstallationDefaults();
+    Startup->DataModule()->ChangeInterfaceLanguage(0x10);
+    EXPECT_EQ(Dialogs->Shown,
+              (std::vector<std::string>{"To reset installation defaults, I need to restart the "
+                                        "application. Continue?",
+                                        "To set the interface language I need to restart the "
+                                        "application. Continue?"}));
+    EXPECT_TRUE(Starter->Started.empty());
+    EXPECT_EQ(ReadBytes(Hives.File("user.reg")), before);
+}
+
+// OK: the key goes, the user's notes are kept, the program starts again with its
+// arguments, and the old settings are not written back on exit.
+TEST_F(TStartupTest, InstallationDefaultsRestartWithoutWritingBack) {
+    WriteLocale(9);
+    ZelSetCommandLine({"/ns", "letter.txt"});
+    ASSERT_TRUE(Start());
+    Startup->DataModule()->SaveSettingsNow();
+    Dialogs = std::make_shared<TRecordingDialogs>(TZelMsgResult::Ok);
+    ZelSetDialogs(Dialogs);
+    Startup->DataModule()->SetInstallationDefaults();
+    ASSERT_EQ(Starter->Started.size(), 1u);
+    EXPECT_EQ(Starter->Started[0], ZelExecutablePath() + " /ns letter.txt");
+    EXPECT_FALSE(ZelSettings().KeyExists(TZelHive::CurrentUser, Key));
+    Startup.reset(); // the module is destroyed: nothing is saved
+    EXPECT_FALSE(ZelSettings().KeyExists(TZelHive::CurrentUser, Key));
+}
+
+TEST_F(TStartupTest, ChangingTheInterfaceLanguage) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    Dialogs = std::make_shared<TRecordingDialogs>(TZelMsgResult::Ok);
+    ZelSetDialogs(Dialogs);
+    Startup->DataModule()->ChangeInterfaceLanguage(0x10);
+    EXPECT_EQ(Starter->Started.size(), 1u);
+    EXPECT_EQ(ZelSettings().OpenKey(TZelHive::CurrentUser, Key, false)->ReadInteger("Locale"),
+              0x10);
+    // The companion's key follows.
+    EXPECT_EQ(ZelSettings()
+                  .OpenKey(TZelHive::CurrentUser, "Software\\VRD\\QNV\\1.0", false)
+                  ->ReadInteger("Locale"),
+              0x10);
+    // The settings were saved before the restart, and are not saved again on exit.
+    EXPECT_TRUE(
+        ZelSettings().OpenKey(TZelHive::CurrentUser, Key, false)->ReadBinary("Config").has_value());
+    EXPECT_FALSE(Startup->DataModule()->SaveSettingsOnExitAction()->isChecked());
+}
+
+TEST_F(TStartupTest, TheStandInWindowLooksWordsUp) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    EXPECT_GT(Startup->MainForm()->LookUp("Le case sono belle"), 0);
+    EXPECT_TRUE(Startup->MainForm()->ShownText().contains("house"));
+}

@@ -1,0 +1,535 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it_IT">
+<context>
+    <name>Engine</name>
+    <message>
+        <source>Assertion failure (%s, line %d)</source>
+        <translation>Errore di asserzione (%s, riga %d)</translation>
+    </message>
+    <message>
+        <source>Invalid stream format</source>
+        <translation>Formato del flusso non valido</translation>
+    </message>
+    <message>
+        <source>Invalid stream format (%s)</source>
+        <translation>Formato del flusso non valido (%s)</translation>
+    </message>
+    <message>
+        <source>List index out of bounds (%d)</source>
+        <translation>Indice di lista fuori dai limiti (%d)</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%s&quot;. %s</source>
+        <translation>Impossibile aprire il file &quot;%s&quot;. %s</translation>
+    </message>
+    <message>
+        <source>Stream read error</source>
+        <translation>Errore di lettura del flusso</translation>
+    </message>
+    <message>
+        <source>File too large to map (%s)</source>
+        <translation>File troppo grande da mappare in memoria (%s)</translation>
+    </message>
+    <message>
+        <source>%s is larger than %d MB, too large to read</source>
+        <translation>%s supera %d MB: è troppo grande da leggere</translation>
+    </message>
+    <message>
+        <source>%s is not a regular file</source>
+        <translation>%s non è un file normale</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; is not a valid integer value</source>
+        <translation>&apos;%s&apos; non è un numero intero valido</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; is not a valid boolean value</source>
+        <translation>&apos;%s&apos; non è un valore booleano valido</translation>
+    </message>
+    <message>
+        <source>%s: %s: %s</source>
+        <translation>%s: %s: %s</translation>
+    </message>
+    <message>
+        <source>the value is missing</source>
+        <translation>il valore manca</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; is not from %d to %d</source>
+        <translation>&apos;%s&apos; non è compreso tra %d e %d</translation>
+    </message>
+    <message>
+        <source>Word form</source>
+        <translation>Forma flessa</translation>
+    </message>
+    <message>
+        <source>Unidentified_dictionary</source>
+        <translation>Dizionario_non_identificato</translation>
+    </message>
+    <message>
+        <source>Unnamed dictionary</source>
+        <translation>Dizionario senza nome</translation>
+    </message>
+    <message>
+        <source>Code page %d is not supported</source>
+        <translation>La codifica %d non è supportata</translation>
+    </message>
+    <message>
+        <source>Cannot open file %s</source>
+        <translation>Impossibile aprire il file %s</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Errore</translation>
+    </message>
+    <message>
+        <source>on a removable drive</source>
+        <translation>su un disco rimovibile</translation>
+    </message>
+    <message>
+        <source>on a remote drive</source>
+        <translation>su un disco di rete</translation>
+    </message>
+    <message>
+        <source>on a CD ROM</source>
+        <translation>su un CD-ROM</translation>
+    </message>
+    <message>
+        <source>String list does not allow duplicates</source>
+        <translation>L&apos;elenco di stringhe non ammette duplicati</translation>
+    </message>
+    <message>
+        <source>Operation not allowed on sorted list</source>
+        <translation>Operazione non consentita su un elenco ordinato</translation>
+    </message>
+    <message>
+        <source>Unexpected type</source>
+        <translation>Tipo inatteso</translation>
+    </message>
+    <message>
+        <source>Default View</source>
+        <translation>Vista predefinita</translation>
+    </message>
+    <message>
+        <source>A dictionary was not found: the application will be terminated</source>
+        <translation>Un dizionario non è stato trovato: l&apos;applicazione verrà chiusa</translation>
+    </message>
+    <message>
+        <source>Dictionary ID %s not found</source>
+        <translation>Dizionario con ID %s non trovato</translation>
+    </message>
+    <message>
+        <source>Array of LuKeys or Lemmas expected</source>
+        <translation>Atteso un array di chiavi o di lemmi</translation>
+    </message>
+    <message>
+        <source>Array of Lus (Lemma, Cat_code) expected: size of array should be even</source>
+        <translation>Atteso un array di coppie (lemma, codice di categoria): la dimensione dell&apos;array deve essere pari</translation>
+    </message>
+    <message>
+        <source>Error in regular expression: %s</source>
+        <translation>Errore nell&apos;espressione regolare: %s</translation>
+    </message>
+    <message>
+        <source>Unexpected end of pattern.</source>
+        <translation>Fine inattesa del modello.</translation>
+    </message>
+    <message>
+        <source>Character class not closed, &apos;]&apos; is missing.</source>
+        <translation>Classe di caratteri non chiusa: manca &apos;]&apos;.</translation>
+    </message>
+    <message>
+        <source>Unbalanced group expression, &apos;)&apos; is missing.</source>
+        <translation>Gruppo non bilanciato: manca &apos;)&apos;.</translation>
+    </message>
+    <message>
+        <source>A character property is invalid</source>
+        <translation>Una proprietà di carattere non è valida</translation>
+    </message>
+    <message>
+        <source>Invalid repetition range.</source>
+        <translation>Intervallo di ripetizione non valido.</translation>
+    </message>
+    <message>
+        <source>Repetition range not closed, &apos;}&apos; is missing.</source>
+        <translation>Intervallo di ripetizione non chiuso: manca &apos;}&apos;.</translation>
+    </message>
+    <message>
+        <source>Groups and repetitions are nested too deeply.</source>
+        <translation>Gruppi e ripetizioni sono annidati troppo in profondità.</translation>
+    </message>
+    <message>
+        <source>Expression is empty.</source>
+        <translation>L&apos;espressione è vuota.</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Informazione</translation>
+    </message>
+    <message>
+        <source>Query contains contradictory conditions, so there will be no answer.</source>
+        <translation>La ricerca contiene condizioni contraddittorie: non ci saranno risultati.</translation>
+    </message>
+    <message>
+        <source>A note cannot be kept on &quot;%s&quot;: the headword holds characters the dictionary cannot tell apart</source>
+        <translation>Non si può tenere una nota su &quot;%s&quot;: il lemma contiene caratteri che il dizionario non sa distinguere</translation>
+    </message>
+    <message>
+        <source>%s:%d: %s</source>
+        <translation>%s:%d: %s</translation>
+    </message>
+    <message>
+        <source>a key line must end with &quot;]&quot;</source>
+        <translation>una riga di chiave deve terminare con &quot;]&quot;</translation>
+    </message>
+    <message>
+        <source>empty key name</source>
+        <translation>nome di chiave vuoto</translation>
+    </message>
+    <message>
+        <source>expected a key in brackets or a value</source>
+        <translation>attesa una chiave tra parentesi quadre o un valore</translation>
+    </message>
+    <message>
+        <source>a value outside any key</source>
+        <translation>un valore fuori da qualsiasi chiave</translation>
+    </message>
+    <message>
+        <source>expected &quot;=&quot; after the value name</source>
+        <translation>atteso &quot;=&quot; dopo il nome del valore</translation>
+    </message>
+    <message>
+        <source>text after the end of a string value</source>
+        <translation>testo dopo la fine di un valore stringa</translation>
+    </message>
+    <message>
+        <source>unknown value type</source>
+        <translation>tipo di valore sconosciuto</translation>
+    </message>
+    <message>
+        <source>expected a quoted name</source>
+        <translation>atteso un nome tra virgolette</translation>
+    </message>
+    <message>
+        <source>unknown escape in a string</source>
+        <translation>sequenza di escape sconosciuta in una stringa</translation>
+    </message>
+    <message>
+        <source>unterminated string</source>
+        <translation>stringa non terminata</translation>
+    </message>
+    <message>
+        <source>a dword value needs 1 to 8 hexadecimal digits</source>
+        <translation>un valore dword richiede da 1 a 8 cifre esadecimali</translation>
+    </message>
+    <message>
+        <source>bad byte &quot;%s&quot; in a hex value</source>
+        <translation>byte &quot;%s&quot; non valido in un valore esadecimale</translation>
+    </message>
+    <message>
+        <source>empty byte in a hex value</source>
+        <translation>byte vuoto in un valore esadecimale</translation>
+    </message>
+    <message>
+        <source>a hex value ends with a comma</source>
+        <translation>un valore esadecimale termina con una virgola</translation>
+    </message>
+    <message>
+        <source>A key name cannot hold control characters</source>
+        <translation>Il nome di una chiave non può contenere caratteri di controllo</translation>
+    </message>
+    <message>
+        <source>Access to the external resource &quot;%s&quot; is not allowed</source>
+        <translation>L&apos;accesso alla risorsa esterna &quot;%s&quot; non è consentito</translation>
+    </message>
+    <message>
+        <source>The external entity &quot;%s&quot; is not read (line %d)</source>
+        <translation>L&apos;entità esterna &quot;%s&quot; non viene letta (riga %d)</translation>
+    </message>
+    <message>
+        <source>The stylesheet may not write or reach &quot;%s&quot;</source>
+        <translation>Il foglio di stile non può scrivere né raggiungere &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>The stylesheet may not read &quot;%s&quot;</source>
+        <translation>Il foglio di stile non può leggere &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Document is empty</source>
+        <translation>Il documento è vuoto</translation>
+    </message>
+    <message>
+        <source>The document is not well-formed XML</source>
+        <translation>Il documento non è XML ben formato</translation>
+    </message>
+    <message>
+        <source>Interface not supported</source>
+        <translation>Interfaccia non supportata</translation>
+    </message>
+    <message>
+        <source>No stylesheet is loaded</source>
+        <translation>Nessun foglio di stile caricato</translation>
+    </message>
+    <message>
+        <source>The transformation cannot start</source>
+        <translation>La trasformazione non può iniziare</translation>
+    </message>
+    <message>
+        <source>The transformation failed</source>
+        <translation>La trasformazione non è riuscita</translation>
+    </message>
+    <message>
+        <source>Cannot read the stylesheet %s</source>
+        <translation>Impossibile leggere il foglio di stile %s</translation>
+    </message>
+    <message>
+        <source>The stylesheet&apos;s result is larger than %d MB</source>
+        <translation>Il risultato del foglio di stile supera %d MB</translation>
+    </message>
+    <message>
+        <source>not a valid stylesheet</source>
+        <translation>non è un foglio di stile valido</translation>
+    </message>
+    <message>
+        <source>Error. InfoId %d not found in MorphInfoDescList.</source>
+        <translation>Errore: InfoId %d non trovato in MorphInfoDescList.</translation>
+    </message>
+    <message>
+        <source>Unknown kind of word-form enumeration %d</source>
+        <translation>Tipo di enumerazione delle forme sconosciuto: %d</translation>
+    </message>
+    <message>
+        <source>Spell Checker Error Code %d:%d</source>
+        <translation>Errore del correttore ortografico, codice %d:%d</translation>
+    </message>
+    <message>
+        <source>The parameter is incorrect</source>
+        <translation>Il parametro non è corretto</translation>
+    </message>
+    <message>
+        <source>No value %s in the field %s</source>
+        <translation>Nessun valore %s nel campo %s</translation>
+    </message>
+    <message>
+        <source>No sub-value %d in the field %s</source>
+        <translation>Nessun sottovalore %d nel campo %s</translation>
+    </message>
+    <message>
+        <source>line %d: a display option needs five fields</source>
+        <translation>riga %d: un&apos;opzione di visualizzazione richiede cinque campi</translation>
+    </message>
+    <message>
+        <source>line %d: &apos;%s&apos; is not a valid boolean value</source>
+        <translation>riga %d: &apos;%s&apos; non è un valore booleano valido</translation>
+    </message>
+    <message>
+        <source>line %d: %s</source>
+        <translation>riga %d: %s</translation>
+    </message>
+    <message>
+        <source>%s: %s</source>
+        <translation>%s: %s</translation>
+    </message>
+    <message>
+        <source>anagram of</source>
+        <translation>anagramma di</translation>
+    </message>
+    <message>
+        <source>and</source>
+        <translation>e</translation>
+    </message>
+    <message>
+        <source>begins with</source>
+        <translation>inizia con</translation>
+    </message>
+    <message>
+        <source>contains</source>
+        <translation>contiene</translation>
+    </message>
+    <message>
+        <source>contains the only consonants</source>
+        <translation>contiene solo le consonanti</translation>
+    </message>
+    <message>
+        <source>contains the only vowels</source>
+        <translation>contiene solo le vocali</translation>
+    </message>
+    <message>
+        <source>contains (wildcards)</source>
+        <translation>contiene (caratteri jolly)</translation>
+    </message>
+    <message>
+        <source>discard of</source>
+        <translation>scarto di</translation>
+    </message>
+    <message>
+        <source>ends with</source>
+        <translation>finisce con</translation>
+    </message>
+    <message>
+        <source>equal</source>
+        <translation>uguale a</translation>
+    </message>
+    <message>
+        <source>exchange of</source>
+        <translation>cambio di</translation>
+    </message>
+    <message>
+        <source>false</source>
+        <translation>falso</translation>
+    </message>
+    <message>
+        <source>is double-faced</source>
+        <translation>è bifronte</translation>
+    </message>
+    <message>
+        <source>is palindrome</source>
+        <translation>è palindromo</translation>
+    </message>
+    <message>
+        <source>length is</source>
+        <translation>lunghezza</translation>
+    </message>
+    <message>
+        <source>near (wildcards)</source>
+        <translation>vicino a (caratteri jolly)</translation>
+    </message>
+    <message>
+        <source>not</source>
+        <translation>non</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>o</translation>
+    </message>
+    <message>
+        <source>matches (Perl reg. exp.)</source>
+        <translation>corrisponde a (espressione regolare Perl)</translation>
+    </message>
+    <message>
+        <source>true</source>
+        <translation>vero</translation>
+    </message>
+    <message>
+        <source>wedge of</source>
+        <translation>zeppa di</translation>
+    </message>
+    <message>
+        <source>matches (wildcards)</source>
+        <translation>corrisponde a (caratteri jolly)</translation>
+    </message>
+    <message>
+        <source>contains word (wildcards)</source>
+        <translation>contiene la parola (caratteri jolly)</translation>
+    </message>
+    <message>
+        <source>Cannot start %s: %s</source>
+        <translation>Impossibile avviare %s: %s</translation>
+    </message>
+    <message>
+        <source>Error loading resource file &quot;%s&quot;</source>
+        <translation>Errore nel caricamento del file di risorse &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Invalid resource file format</source>
+        <translation>Formato del file di risorse non valido</translation>
+    </message>
+    <message>
+        <source>The version of the resource file &quot;%s&quot; is invalid. Please, update the file and try again</source>
+        <translation>La versione del file di risorse &quot;%s&quot; non è valida. Aggiornare il file e riprovare</translation>
+    </message>
+    <message>
+        <source>The notes file %s could not be read: mend it or move it away before changing notes</source>
+        <translation>Il file delle note %s non si può leggere: correggerlo o spostarlo prima di modificare le note</translation>
+    </message>
+</context>
+<context>
+    <name>TZelASTDataModule</name>
+    <message>
+        <source>Analyze from &amp;other Application</source>
+        <translation>Analizza da un&apos;&amp;altra applicazione</translation>
+    </message>
+</context>
+<context>
+    <name>TZelBaseAppDataModule</name>
+    <message>
+        <source>Save Settings on &amp;Exit</source>
+        <translation>Salva impostazioni all&apos;&amp;uscita</translation>
+    </message>
+    <message>
+        <source>Save program settings on exit</source>
+        <translation>Salva le impostazioni del programma all&apos;uscita</translation>
+    </message>
+    <message>
+        <source>Save Settings &amp;Now</source>
+        <translation>Salva impostazioni &amp;ora</translation>
+    </message>
+    <message>
+        <source>Save program settings immediately</source>
+        <translation>Salva subito le impostazioni del programma</translation>
+    </message>
+    <message>
+        <source>Set &amp;Installation Defaults</source>
+        <translation>Ripristina impostazioni di &amp;installazione</translation>
+    </message>
+    <message>
+        <source>Set settings to original installation values</source>
+        <translation>Riporta le impostazioni ai valori dell&apos;installazione</translation>
+    </message>
+    <message>
+        <source>To reset installation defaults, I need to restart the application. Continue?</source>
+        <translation>Per ripristinare le impostazioni di installazione devo riavviare l&apos;applicazione. Continuare?</translation>
+    </message>
+    <message>
+        <source>To set the interface language I need to restart the application. Continue?</source>
+        <translation>Per cambiare la lingua dell&apos;interfaccia devo riavviare l&apos;applicazione. Continuare?</translation>
+    </message>
+</context>
+<context>
+    <name>TZelNVMainForm</name>
+    <message>
+        <source>&amp;Look up:</source>
+        <translation>&amp;Cerca:</translation>
+    </message>
+    <message>
+        <source>Type a word or a sentence and press Enter</source>
+        <translation>Scrivi una parola o una frase e premi Invio</translation>
+    </message>
+    <message>
+        <source>Italian → English</source>
+        <translation>Italiano → Inglese</translation>
+    </message>
+    <message>
+        <source>English → Italian</source>
+        <translation>Inglese → Italiano</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Pronto</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Opzioni</translation>
+    </message>
+    <message>
+        <source>Interface &amp;Language</source>
+        <translation>&amp;Lingua dell&apos;interfaccia</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Esci</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <translation>
+            <numerusform>%n voce</numerusform>
+            <numerusform>%n voci</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No entry found</source>
+        <translation>Nessuna voce trovata</translation>
+    </message>
+</context>
+</TS>
