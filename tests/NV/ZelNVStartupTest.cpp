@@ -300,3 +300,27 @@ TEST_F(TStartupTest, TheStandInWindowLooksWordsUp) {
     EXPECT_GT(Startup->MainForm()->LookUp("Le case sono belle"), 0);
     EXPECT_TRUE(Startup->MainForm()->ShownText().contains("house"));
 }
+
+// The help file beside a program in ".../bin" is looked for in ".../help"; a program's
+// font follows the system's menu font.
+TEST_F(TStartupTest, HelpFileAndMenuFont) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    std::string bin = ZelExecutableFolder();
+    ASSERT_EQ(bin.substr(bin.size() - 4), "/bin");
+    EXPECT_EQ(Startup->DataModule()->GetHelpFile().toStdString(),
+              bin.substr(0, bin.size() - 3) + "help/nv_ita.html");
+
+    QFont menu = QApplication::font("QMenu");
+    QFont same(menu.family(), 23);
+    TZelBaseAppDataModule::MatchMenuFont(same);
+    EXPECT_EQ(same.pointSize(), 23); // the same name: kept as it is
+    QFont classic("Tahoma", 23);
+    TZelBaseAppDataModule::MatchMenuFont(classic);
+    EXPECT_EQ(classic, menu); // a classic interface font: the menu font whole
+    QFont other("Some Other Font", 23);
+    TZelBaseAppDataModule::MatchMenuFont(other);
+    EXPECT_EQ(other.family(), QApplication::font().family());
+    EXPECT_EQ(other.pointSize(), 23);
+    EXPECT_GT(Startup->DataModule()->MeasureText("casa").width(), 0);
+}
