@@ -443,6 +443,10 @@
         <source>The notes file %s could not be read: mend it or move it away before changing notes</source>
         <translation>Il file delle note %s non si può leggere: correggerlo o spostarlo prima di modificare le note</translation>
     </message>
+    <message>
+        <source>Assertion failure (%s, line %d): %s</source>
+        <translation>Errore di asserzione (%s, riga %d): %s</translation>
+    </message>
 </context>
 <context>
     <name>TZelASTDataModule</name>
@@ -484,6 +488,62 @@
     <message>
         <source>To set the interface language I need to restart the application. Continue?</source>
         <translation>Per cambiare la lingua dell&apos;interfaccia devo riavviare l&apos;applicazione. Continuare?</translation>
+    </message>
+</context>
+<context>
+    <name>TZelChooseLemmaForm</name>
+    <message>
+        <source>Choose lemma:</source>
+        <translation>Scegli il lemma:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
+</context>
+<context>
+    <name>TZelDicRichViewForm</name>
+    <message>
+        <source>%1: word not found</source>
+        <translation>%1: parola non trovata</translation>
+    </message>
+    <message>
+        <source>%1: number</source>
+        <translation>%1: numero</translation>
+    </message>
+    <message>
+        <source>%1: punctuation</source>
+        <translation>%1: punteggiatura</translation>
+    </message>
+    <message>
+        <source>%1: symbol</source>
+        <translation>%1: simbolo</translation>
+    </message>
+    <message>
+        <source>%1 characters counted, the page holds %2</source>
+        <translation>%1 caratteri contati, la pagina ne contiene %2</translation>
+    </message>
+    <message>
+        <source>Cannot show the picture %1: %2</source>
+        <translation>Impossibile mostrare l&apos;immagine %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TZelDicViewFlexForm</name>
+    <message>
+        <source>Word Forms</source>
+        <translation>Forme flesse</translation>
+    </message>
+</context>
+<context>
+    <name>TZelMorphTreeFrame</name>
+    <message>
+        <source>Analysis</source>
+        <translation>Analisi</translation>
     </message>
 </context>
 <context>

@@ -42,7 +42,6 @@ public:
     }
     void ParagraphBreak() override { Html += "<br>"; }
     void LineBreak() override { Html += "<br>"; }
-    void HotSpot(TZelRtfHotSpot, const std::string&, int32_t) override {}
     QString Html;
 };
 

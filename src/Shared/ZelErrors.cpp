@@ -5,10 +5,22 @@
 
 #include <string_view>
 
-void ZelAssertFailed(const char* file, int line) {
-    // The source file's name alone: the folder it was built in means nothing to a user.
+namespace {
+
+// The source file's name alone: the folder it was built in means nothing to a user.
+std::string SourceName(const char* file) {
     std::string_view name = file;
-    name = name.substr(name.find_last_of('/') + 1);
+    return std::string(name.substr(name.find_last_of('/') + 1));
+}
+
+} // namespace
+
+void ZelAssertFailed(const char* file, int line) {
     throw EZelAssertion(
-        ZelFormat(ZelLoadStr(TZelResId::AssertionFailure), {std::string(name), line}));
+        ZelFormat(ZelLoadStr(TZelResId::AssertionFailure), {SourceName(file), line}));
+}
+
+void ZelAssertFailed(const char* file, int line, const std::string& detail) {
+    throw EZelAssertion(
+        ZelFormat(ZelLoadStr(TZelResId::AssertionFailureDetail), {SourceName(file), line, detail}));
 }

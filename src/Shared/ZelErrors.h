@@ -52,6 +52,8 @@ public:
 };
 
 [[noreturn]] void ZelAssertFailed(const char* file, int line);
+// The same with what was found, for a check whose failure needs explaining.
+[[noreturn]] void ZelAssertFailed(const char* file, int line, const std::string& detail);
 
 #define ZEL_ASSERT(cond)                                                                           \
     do {                                                                                           \

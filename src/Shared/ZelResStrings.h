@@ -10,6 +10,7 @@
 
 #define ZEL_RESOURCE_STRINGS(X)                                                                    \
     X(AssertionFailure, "Assertion failure (%s, line %d)")                                         \
+    X(AssertionFailureDetail, "Assertion failure (%s, line %d): %s")                               \
     X(InvalidStreamFormat, "Invalid stream format")                                                \
     X(InvalidStreamFormatInFile, "Invalid stream format (%s)")                                     \
     X(ListIndexOutOfBounds, "List index out of bounds (%d)")                                       \

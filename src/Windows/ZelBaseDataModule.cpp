@@ -67,13 +67,19 @@ QFont ZelFontOf(const TZelFontConfig& config) {
     return font;
 }
 
+QFont ZelDefaultTextFont() {
+    TZelBaseAppDataModule* module = ZelDataModule();
+    auto* config = module ? dynamic_cast<TZelDicLookConfig*>(module->GetConfig()) : nullptr;
+    return ZelFontOf(config ? config->DefaultTextFont : TZelFontConfig{});
+}
+
 void ZelSetFontConfig(TZelFontConfig& config, const QFont& font) {
     config.Name = font.family().toStdString();
     config.Size = font.pointSize() > 0 ? font.pointSize() : config.Size;
-    config.Style = (font.bold() ? TZelFontConfig::Bold : 0) |
-                   (font.italic() ? TZelFontConfig::Italic : 0) |
-                   (font.underline() ? TZelFontConfig::Underline : 0) |
-                   (font.strikeOut() ? TZelFontConfig::StrikeOut : 0);
+    config.Style = (font.bold() ? TZelFontConfig::Bold : 0u) |
+                   (font.italic() ? TZelFontConfig::Italic : 0u) |
+                   (font.underline() ? TZelFontConfig::Underline : 0u) |
+                   (font.strikeOut() ? TZelFontConfig::StrikeOut : 0u);
 }
 
 TZelBaseAppDataModule* ZelDataModule() {

@@ -94,6 +94,10 @@ private:
 QFont ZelFontOf(const TZelFontConfig& config);
 void ZelSetFontConfig(TZelFontConfig& config, const QFont& font);
 
+// The default text font of the settings (Arial 10 when there are no look-up settings):
+// the font of the texts the views show, whose size ÷ 10 is their zoom.
+QFont ZelDefaultTextFont();
+
 // The program's one main data module (set by the start-up).
 TZelBaseAppDataModule* ZelDataModule();
 void ZelSetDataModule(TZelBaseAppDataModule* module);

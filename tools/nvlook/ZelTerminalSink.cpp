@@ -40,9 +40,10 @@ void TZelTerminalSink::LineBreak() {
     Out += "\n";
 }
 
-void TZelTerminalSink::HotSpot(TZelRtfHotSpot kind, const std::string& argument, int32_t) {
-    if (kind == TZelRtfHotSpot::Image)
-        Out += "[picture: " + argument + "]";
+void TZelTerminalSink::CustomTag(const std::string& name,
+                                 const std::vector<std::string>& parameters) {
+    if (name == "Image" && parameters.size() == 1)
+        Out += "[picture: " + parameters[0] + "]";
 }
 
 std::string TZelTerminalSink::Result() const {

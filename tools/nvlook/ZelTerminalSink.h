@@ -15,7 +15,7 @@ public:
     void Text(const std::u16string& text, const TZelRtfFormat& format) override;
     void ParagraphBreak() override;
     void LineBreak() override;
-    void HotSpot(TZelRtfHotSpot kind, const std::string& argument, int32_t length) override;
+    void CustomTag(const std::string& name, const std::vector<std::string>& parameters) override;
 
     // The text so far, ending with a line break.
     std::string Result() const;
