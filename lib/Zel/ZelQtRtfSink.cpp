@@ -1,5 +1,6 @@
 #include "ZelQtRtfSink.h"
 
+#include "ZelQtText.h"
 #include "ZelRichEdit.h"
 
 #include <QGuiApplication>
@@ -100,7 +101,7 @@ const QTextCharFormat& TZelQtRtfSink::CharFormat(const TZelRtfFormat& format) {
 void TZelQtRtfSink::Text(const std::u16string& text, const TZelRtfFormat& format) {
     Last = CharFormat(format);
     // QTextCursor turns "\n" and U+2029 into paragraph breaks, one character each as well.
-    Cursor.insertText(QString::fromStdU16String(text), Last);
+    Cursor.insertText(ZelQString(text), Last);
     Count += int(text.size());
 }
 

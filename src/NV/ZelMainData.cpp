@@ -5,6 +5,7 @@
 #include "ZelErrors.h"
 #include "ZelLangList.h"
 #include "ZelNVConfig.h"
+#include "ZelQtText.h"
 #include "ZelSettingsStore.h"
 
 #include <QFontMetrics>
@@ -61,6 +62,6 @@ TZelNVConfig& TMainDataModule::GetNVConfig() const {
 }
 
 QSize TMainDataModule::MeasureText(const std::string& bytes) const {
-    QString text = QString::fromStdU16String(ZelCodePageToWide(bytes, ZelGetSystemCodePage()));
+    QString text = ZelQStringFromSystem(bytes);
     return QFontMetrics(Font).size(Qt::TextSingleLine, text);
 }

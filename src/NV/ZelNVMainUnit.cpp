@@ -4,6 +4,7 @@
 #include "ZelBaseDataModule.h"
 #include "ZelCodePage.h"
 #include "ZelFlagDataModule.h"
+#include "ZelQtText.h"
 #include "ZelRtfReader.h"
 #include "ZelSentenceItem.h"
 #include "ZelSentenceList.h"
@@ -31,7 +32,7 @@ namespace {
 class THtmlSink : public IZelRtfSink {
 public:
     void Text(const std::u16string& text, const TZelRtfFormat& format) override {
-        QString escaped = QString::fromStdU16String(text).toHtmlEscaped();
+        QString escaped = ZelQString(text).toHtmlEscaped();
         if (format.Bold)
             escaped = "<b>" + escaped + "</b>";
         if (format.Italic)
@@ -136,7 +137,7 @@ void TZelNVMainForm::FillDictionaries() {
     ZelRef<IZelDicList> list = GetDicList();
     for (int32_t i = 0; i < list->GetCount(); ++i) {
         ZelRef<IZelDic> dic = list->GetDic(i);
-        Dictionaries->addItem(QString::fromStdU16String(dic->GetName()));
+        Dictionaries->addItem(ZelQString(dic->GetName()));
     }
 }
 
@@ -173,9 +174,8 @@ int TZelNVMainForm::LookUp(const QString& text) {
                 THtmlSink sink;
                 ZelReadRtf(dic->GetEntryRtf(*ZelQuery<IZelLu>(found), 0), ZelGetSystemCodePage(),
                            sink);
-                html += "<p style='color:#666'>" +
-                        QString::fromStdU16String(dic->GetName()).toHtmlEscaped() + "</p><p>" +
-                        sink.Html + "</p><hr>";
+                html += "<p style='color:#666'>" + ZelQString(dic->GetName()).toHtmlEscaped() +
+                        "</p><p>" + sink.Html + "</p><hr>";
                 ++shown;
             }
         }

@@ -5,6 +5,7 @@
 #include "ZelErrors.h"
 #include "ZelGradient.h"
 #include "ZelLangConfig.h"
+#include "ZelQtText.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -25,11 +26,11 @@ constexpr double TokenBoxPoints = 14; // 10 × 7 / 5
 constexpr double MorphInfoPoints = 10;
 
 QString FromWide(const std::u16string& text) {
-    return QString::fromStdU16String(text);
+    return ZelQString(text);
 }
 
 QString FromSystem(const std::string& bytes) {
-    return QString::fromStdU16String(ZelCodePageToWide(bytes, ZelGetSystemCodePage()));
+    return ZelQStringFromSystem(bytes);
 }
 
 bool IsKnownReading(IZelSentenceItem& item) {

@@ -2,6 +2,7 @@
 
 #include "ZelActions.h"
 #include "ZelCodePage.h"
+#include "ZelQtText.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -16,12 +17,11 @@ constexpr int AlternativeRole = Qt::UserRole + 1; // a reading among alternative
 constexpr int BoxSize = 9;
 
 QString FromWide(const std::u16string& text) {
-    return QString::fromStdU16String(text);
+    return ZelQString(text);
 }
 
 QString CategorySuffix(IZelSentenceItem& item) {
-    return QString::fromStdU16String(
-        ZelCodePageToWide(item.GetCatSuffix(), ZelGetSystemCodePage()));
+    return ZelQStringFromSystem(item.GetCatSuffix());
 }
 
 // Draws a node's text on its background: the highlight when selected in a focused tree,

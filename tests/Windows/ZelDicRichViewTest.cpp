@@ -75,6 +75,9 @@ TEST(DicRichView, CountsWhatTheControlHolds) {
         {"{\\rtf1 a{\\pict\\pngblip\\picw3\\pich2 " + PngHex() + "}b}", 3},
         {"{\\rtf1 a{\\pict\\wmetafile8 0102}b}", 3}, // a picture Qt cannot read keeps its place
         {"{\\rtf1 \\'00\\u7 ?ok}", 2},
+        // What Qt would take for byte-order marks are characters like any other.
+        {"{\\rtf1 \\u-2?x}", 2},
+        {"{\\rtf1 \\u-257?}", 1},
         {"{\\rtf1 unbalanced {\\b x", 12},
     };
     for (const auto& [rtf, expected] : cases)
