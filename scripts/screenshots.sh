@@ -20,7 +20,9 @@ for language in en it; do
         "$locale" > "$work/user-$language.reg"
     ZEL_USER_HIVE="$work/user-$language.reg" XDG_DATA_HOME="$work/data" \
         xvfb-run -a -s '-screen 0 1280x800x24' "$build/bin/zelshots" "$work" "$language"
-    cp "$work/main-$language.png" "$out/"
+    for picture in main tree page forms; do
+        cp "$work/$picture-$language.png" "$out/"
+    done
 done
 cp "$work/splash.png" "$out/"
 ls -l "$out"

@@ -60,8 +60,11 @@ private:
         else if (align & Qt::AlignJustify)
             out += "\\qj";
         auto length = [&](const char* word, double pixels) {
-            if (int twips = PixelsToTwips(pixels))
-                out += std::string("\\") + word + std::to_string(twips);
+            if (int twips = PixelsToTwips(pixels)) {
+                out += '\\';
+                out += word;
+                out += std::to_string(twips);
+            }
         };
         length("li", format.leftMargin());
         length("ri", format.rightMargin());
@@ -73,7 +76,9 @@ private:
 
     std::string Run(const QTextFragment& fragment) {
         QTextCharFormat format = fragment.charFormat();
-        std::string out = "{" + CharacterFormat(format) + " ";
+        std::string out = "{";
+        out += CharacterFormat(format);
+        out += ' ';
         if (format.isImageFormat()) {
             for (int i = 0; i < fragment.length(); ++i)
                 out += Picture(format.toImageFormat());
@@ -141,7 +146,10 @@ private:
             bytes.size() == 1) {
             static const char digits[] = "0123456789abcdef";
             auto byte = uint8_t(bytes[0]);
-            return std::string("\\'") + digits[byte >> 4] + digits[byte & 15];
+            std::string escape = "\\'";
+            escape += digits[byte >> 4];
+            escape += digits[byte & 15];
+            return escape;
         }
         return "\\u" + std::to_string(int16_t(c)) + "?";
     }

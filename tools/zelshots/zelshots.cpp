@@ -1,13 +1,18 @@
 // zelshots: takes the user guide's pictures of the workstation. It starts the program as
 // NV does (the same start-up, on the installation of its build) and, once the main window
-// is up, grabs the splash and the main window into PNG files of the folder given, named
-// after the interface language ("splash.png", "main-en.png", "main-it.png" …). Run it
-// under a display (scripts/screenshots.sh runs it under Xvfb).
+// is up, grabs the splash, the main window and the analysis panes into PNG files of the
+// folder given, named after the interface language ("splash.png", "main-en.png",
+// "tree-it.png" …). Run it under a display (scripts/screenshots.sh runs it under Xvfb).
 //
 //   zelshots FOLDER [LANGUAGE-SUFFIX]
+#include "ZelBaseDataModule.h"
 #include "ZelCommandLine.h"
+#include "ZelDM4.h"
 #include "ZelDialogs.h"
 #include "ZelDic.h"
+#include "ZelDicRichViewUnit.h"
+#include "ZelDicViewFlexUnit.h"
+#include "ZelMorphTreeUnit.h"
 #include "ZelNVMainUnit.h"
 #include "ZelNVStartup.h"
 #include "ZelProcess.h"
@@ -18,6 +23,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <cstdio>
 #include <string>
@@ -28,6 +34,86 @@ bool Save(QWidget& widget, const QString& path) {
     bool saved = widget.grab().save(path);
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
     return saved;
+}
+
+ZelRef<IZelDicMorphEx> ItalianMorphology() {
+    ZelRef<TZelInterfaceList> found = ZelMake<TZelInterfaceList>();
+    CollectDics(ZelLangItalian, ZelLangItalian, *found, IZelDicMorphEx::IID);
+    return found->GetCount() > 0 ? ZelQuery<IZelDicMorphEx>(found->Get(0)) : nullptr;
+}
+
+// The first reading of the word in an analysis (of the category when one is given).
+ZelRef<IZelSentenceItem> FindReading(IZelSentenceItem& item, const std::u16string& form,
+                                     const std::string& category = {}) {
+    if (item.GetKind() == ZelItemReading && item.GetWordForm() == form &&
+        (category.empty() || item.GetCatSuffix() == " [" + category + "]"))
+        return &item;
+    for (int32_t i = 0; i < item.GetCount(); ++i)
+        if (ZelRef<IZelSentenceItem> found = FindReading(*item.GetItem(i), form, category))
+            return found;
+    return nullptr;
+}
+
+// The analysis tree of a sentence with one word selected.
+bool ShootTree(IZelDicMorphEx& morph, const QString& path) {
+    ZelRef<IZelSentenceItem> analysis = morph.Analyze(u"Le case sono belle.");
+    TZelMorphTreeFrame frame;
+    frame.SetTreeFont(ZelDefaultTextFont());
+    frame.SetAnalysis(analysis.get());
+    QTreeWidget& tree = *frame.MorphTreeView();
+    auto found = tree.findItems("case [n]", Qt::MatchExactly | Qt::MatchRecursive);
+    if (!found.isEmpty())
+        tree.setCurrentItem(found.front());
+    frame.resize(260, 300);
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    tree.setFocus();
+    QApplication::processEvents();
+    return Save(frame, path);
+}
+
+// A page as the dictionary view shows it: the word's box, its descriptions, its entry.
+bool ShootPage(IZelDicMorphEx& morph, const QString& path) {
+    ZelRef<IZelSentenceItem> reading = FindReading(*morph.Analyze(u"case"), u"case");
+    ZelRef<TZelInterfaceList> dics = ZelMake<TZelInterfaceList>();
+    CollectDics(ZelLangItalian, ZelLangEnglish, *dics, IZelDic::IID);
+    TZelDicRichViewForm view("ZelDicViewPageForm");
+    view.resize(560, 420);
+    view.show();
+    view.BeginRender();
+    if (reading) {
+        view.AppendTokenBox(*reading);
+        view.AppendMorphInfo(*reading);
+        view.AppendParagraph();
+        for (int32_t d = 0; d < dics->GetCount(); ++d) {
+            ZelRef<IZelDic> dic = ZelQuery<IZelDic>(dics->Get(d));
+            if (!dic || ZelQuery<IZelDicMorph>(dic) || !dic->HasLuList())
+                continue;
+            ZelRef<IZelArrayCursor> entries =
+                dic->LookupLu(reading->GetLemma(), reading->GetLemma(), -1, 0);
+            for (int32_t i = 0; entries && i < entries->GetCount() && i < 1; ++i) {
+                entries->SetIndex(i);
+                view.AppendRtf(dic.get(), dic->GetEntryRtf(*ZelQuery<IZelLu>(entries), 0));
+            }
+            break;
+        }
+    }
+    view.EndRender();
+    view.SetContentVisible(true);
+    QApplication::processEvents();
+    return Save(view, path);
+}
+
+// Every form of "essere".
+bool ShootForms(IZelDicMorphEx& morph, const QString& path) {
+    ZelRef<IZelSentenceItem> reading = FindReading(*morph.Analyze(u"essere"), u"essere", "v");
+    TZelDicViewFlexForm view;
+    view.SetMorphDicSource([&] { return ZelRef<IZelDicMorphEx>(&morph); });
+    view.resize(560, 520);
+    view.show();
+    view.SetLu(reading.get());
+    QApplication::processEvents();
+    return Save(view, path);
 }
 
 } // namespace
@@ -58,6 +144,14 @@ int main(int argc, char** argv) {
                 main.LookUp("Le case sono belle");
                 QApplication::processEvents();
                 ok = Save(main, folder + "/main-" + suffix + ".png") && ok;
+                if (ZelRef<IZelDicMorphEx> morph = ItalianMorphology()) {
+                    ok = ShootTree(*morph, folder + "/tree-" + suffix + ".png") && ok;
+                    ok = ShootPage(*morph, folder + "/page-" + suffix + ".png") && ok;
+                    ok = ShootForms(*morph, folder + "/forms-" + suffix + ".png") && ok;
+                } else {
+                    std::puts("no Italian morphology installed");
+                    ok = false;
+                }
                 status = ok ? 0 : 1;
                 QApplication::quit();
             });
