@@ -22,14 +22,26 @@ void TZelShadowHint::SetHintFont(const QFont& font) {
     setFont(font);
 }
 
+// Words wrap at blanks; a word longer than the screen wraps anywhere.
+int TZelShadowHint::WrapFlags(const QString& text, int maxWidth) const {
+    QRect byWords =
+        fontMetrics().boundingRect(QRect(0, 0, maxWidth, 10000), Qt::TextWordWrap, text);
+    return byWords.width() > maxWidth ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+}
+
 QRect TZelShadowHint::TextRect(const QString& text, int maxWidth) const {
-    return fontMetrics().boundingRect(QRect(0, 0, maxWidth, 10000), Qt::TextWordWrap, text);
+    return fontMetrics().boundingRect(QRect(0, 0, maxWidth, 10000), WrapFlags(text, maxWidth),
+                                      text);
+}
+
+int TZelShadowHint::MaxTextWidth() const {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    int screenWidth = screen ? screen->availableGeometry().width() : 1024;
+    return std::max(screenWidth - 2 * Padding - ShadowSize - 2, 16);
 }
 
 QSize TZelShadowHint::SizeFor(const QString& text) const {
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    int screenWidth = screen ? screen->availableGeometry().width() : 1024;
-    QRect bounds = TextRect(text, screenWidth - 2 * Padding - ShadowSize - 2);
+    QRect bounds = TextRect(text, MaxTextWidth());
     return QSize(bounds.width() + 2 * Padding + 2 + ShadowSize,
                  bounds.height() + 2 * Padding + 2 + ShadowSize);
 }
@@ -79,5 +91,5 @@ void TZelShadowHint::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::ToolTipText));
     painter.drawRect(body.adjusted(0, 0, -1, -1));
     painter.drawText(body.adjusted(Padding + 1, Padding + 1, -Padding - 1, -Padding - 1),
-                     Qt::TextWordWrap, HintText);
+                     WrapFlags(HintText, MaxTextWidth()), HintText);
 }

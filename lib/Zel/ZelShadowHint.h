@@ -28,6 +28,8 @@ protected:
 
 private:
     QRect TextRect(const QString& text, int maxWidth) const;
+    int WrapFlags(const QString& text, int maxWidth) const;
+    int MaxTextWidth() const;
 
     QString HintText;
     QPixmap Behind;

@@ -10,6 +10,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -103,6 +104,32 @@ TEST(DicRichView, PlainTextBoxesAndEntriesAddUp) {
     EXPECT_EQ(view.PageEdit()->TextOfRange(13, 17), "casa");
     EXPECT_NE(view.PageEdit()->ObjectAt(10), nullptr);
     EXPECT_EQ(view.PageEdit()->ObjectAt(10)->Text(), "case: casa [n]");
+}
+
+TEST(DicRichView, InsertsPicturesAtTheirNaturalSize) {
+    TTempDir dir;
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    std::string path = dir.File("flag.png");
+    ASSERT_TRUE(image.save(QString::fromStdString(path)));
+    TRecordingView view;
+    view.BeginRender();
+    view.AppendText(u"a");
+    view.InsertPicture(QString::fromStdString(path));
+    EXPECT_EQ(view.Position(), 2);
+    try {
+        view.InsertPicture(QString::fromStdString(dir.File("missing.png")));
+        FAIL() << "no error";
+    } catch (const EZelError& e) {
+        EXPECT_NE(std::string(e.what()).find("missing.png"), std::string::npos) << e.what();
+    }
+    view.AppendText(u"b");
+    view.EndRender();
+    EXPECT_EQ(view.PageEdit()->CharacterCount(), 3);
+    QTextCursor cursor(view.PageEdit()->document());
+    cursor.setPosition(2);
+    QTextImageFormat picture = cursor.charFormat().toImageFormat();
+    EXPECT_EQ(QSizeF(picture.width(), picture.height()), QSizeF(30, 20));
 }
 
 TEST(DicRichView, ATagThatFailsLeavesThePageAsItWas) {

@@ -101,6 +101,24 @@ TEST(MorphTree, SelectsOnlyWhatNamesAReading) {
     EXPECT_EQ(Show(frame), "Analysis\n  xyz\n  case\n");
 }
 
+TEST(MorphTree, TheHandShowsOverSelectableText) {
+    TZelMorphTreeFrame frame;
+    ZelRef<IZelSentenceItem> analysis = LeCase();
+    frame.SetAnalysis(analysis.get());
+    frame.resize(300, 200);
+    frame.show();
+    QTreeWidget& tree = *frame.MorphTreeView();
+    auto pointerAt = [&](QTreeWidgetItem* node, int dx) {
+        QRect rect = tree.visualItemRect(node);
+        QTest::mouseMove(tree.viewport(), QPoint(rect.left() + dx, rect.center().y()));
+        return tree.viewport()->cursor().shape();
+    };
+    QTreeWidgetItem* root = tree.topLevelItem(0);
+    EXPECT_EQ(pointerAt(root->child(1), 5), Qt::PointingHandCursor);
+    EXPECT_EQ(pointerAt(root, 5), Qt::ArrowCursor);
+    EXPECT_EQ(pointerAt(root->child(1), 250), Qt::ArrowCursor); // beyond its text
+}
+
 TEST(MorphTree, NoAnalysisDisablesTheTreeAndSaysSo) {
     TZelMorphTreeFrame frame;
     ZelRef<IZelSentenceItem> analysis = LeCase();

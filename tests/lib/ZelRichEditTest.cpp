@@ -1,10 +1,15 @@
-// The rich-text control: RTF written by the writer reads back the same, the zoom, and the
-// positions, colours, languages and selection the views read from it.
+// The window library: the rich-text control (RTF written by the writer reads back the same,
+// the zoom, the positions, colours, languages and selection the views read from it), the
+// gradients and the shadowed hint.
 #include "ZelRichEdit.h"
+#include "ZelGradient.h"
 #include "ZelRtfWriter.h"
+#include "ZelShadowHint.h"
 
 #include <QBuffer>
 #include <QImage>
+#include <QPainter>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -152,4 +157,33 @@ TEST(RichEdit, AnswersForPositionsColoursLanguagesAndSelection) {
     EXPECT_EQ(edit.textCursor().selectedText(), "casa");
     EXPECT_EQ(edit.CharacterAt(4), QChar(' '));
     EXPECT_EQ(edit.CharacterAt(99), QChar());
+}
+
+TEST(Gradient, PaintsBandsOrOneColour) {
+    QImage image(256, 4, QImage::Format_RGB32);
+    QPainter painter(&image);
+    ZelPaintGradient(painter, image.rect(), Qt::black, Qt::white, Qt::Horizontal, 128, false);
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(255, 3), QColor(Qt::white));
+    int previous = -1, bands = 0;
+    for (int x = 0; x < 256; ++x) {
+        int red = image.pixelColor(x, 0).red();
+        EXPECT_GE(red, previous);
+        bands += red != previous;
+        previous = red;
+    }
+    EXPECT_EQ(bands, 128);
+    ZelPaintGradient(painter, image.rect(), Qt::blue, Qt::white, Qt::Vertical, 128, true);
+    EXPECT_EQ(image.pixelColor(200, 3), QColor(Qt::blue));
+}
+
+TEST(ShadowHint, FitsItsTextAndTheScreen) {
+    TZelShadowHint hint;
+    QSize small = hint.SizeFor("s.");
+    QSize wide = hint.SizeFor(QString(2000, 'x'));
+    EXPECT_GT(small.width(), hint.fontMetrics().horizontalAdvance("s."));
+    EXPECT_LE(wide.width(), hint.screen()->availableGeometry().width());
+    hint.ShowAt("sostantivo", QPoint(10, 10));
+    EXPECT_TRUE(hint.isVisible());
+    EXPECT_EQ(hint.Text(), "sostantivo");
 }

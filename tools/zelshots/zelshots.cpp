@@ -18,6 +18,7 @@
 #include "ZelProcess.h"
 #include "ZelQtDialogs.h"
 #include "ZelSettingsStore.h"
+#include "ZelShadowHint.h"
 #include "ZelSplash.h"
 
 #include <QApplication>
@@ -101,7 +102,15 @@ bool ShootPage(IZelDicMorphEx& morph, const QString& path) {
     view.EndRender();
     view.SetContentVisible(true);
     QApplication::processEvents();
-    return Save(view, path);
+    bool ok = Save(view, path);
+    // The hint an abbreviation shows, over the page.
+    TZelShadowHint hint;
+    hint.SetHintFont(ZelDefaultTextFont());
+    hint.ShowAt("sostantivo", view.mapToGlobal(QPoint(120, 60)));
+    QApplication::processEvents();
+    QString hintPath = path;
+    hintPath.replace("page-", "hint-");
+    return Save(hint, hintPath) && ok;
 }
 
 // Every form of "essere".
