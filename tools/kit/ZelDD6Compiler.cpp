@@ -87,7 +87,7 @@ bool IsCompilerOutput(const std::string& name, const std::string& file) {
         if (rest.size() < at + n)
             return false;
         for (size_t i = at; i < at + n; ++i)
-            if (!(hex ? std::isxdigit(uint8_t(rest[i])) : std::isdigit(uint8_t(rest[i]))))
+            if (!(hex ? ZelHexDigitValue(rest[i]) >= 0 : rest[i] >= '0' && rest[i] <= '9'))
                 return false;
         return true;
     };

@@ -9,12 +9,14 @@
 #include "ZelDD6Compiler.h"
 #include "ZelDM4Compiler.h"
 #include "ZelErrors.h"
+#include "ZelHelpers.h"
 #include "ZelInstaller.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -138,7 +140,13 @@ int Coverage(int argc, char** argv) {
     int first = 2;
     long listed = 0;
     if (argc == 6 && std::string(argv[2]) == "--unknown") {
-        listed = std::strtol(argv[3], nullptr, 10);
+        std::optional<int32_t> number = ZelParseInt32(argv[3]);
+        if (!number || *number < 0) {
+            std::fprintf(stderr, "zeldict: --unknown takes a number of words, not \"%s\"\n",
+                         argv[3]);
+            return 2;
+        }
+        listed = *number;
         first = 4;
     }
     if (argc != first + 2) {
