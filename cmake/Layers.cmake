@@ -32,6 +32,7 @@ function(norvel_check_layers)
     # Headers without a source of their own.
     set(header_only
         "0 zel_base noqt ${PROJECT_SOURCE_DIR}/src/Shared/ZelBase.h"
+        "2 zel_shared noqt ${PROJECT_SOURCE_DIR}/src/Shared/ZelHistory.h"
         "2 zel_shared noqt ${PROJECT_SOURCE_DIR}/src/Shared/ZelSpeller.h"
         "2 zel_shared noqt ${PROJECT_SOURCE_DIR}/src/Shared/ZelWordChecker.h"
         "2 zel_shared noqt ${PROJECT_SOURCE_DIR}/src/Shared/ZelXML.h"

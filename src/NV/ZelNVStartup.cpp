@@ -68,7 +68,9 @@ bool TZelNVStartup::Start() {
     }
     Step("application");
     QApplication::setApplicationDisplayName("Norvel");
-    qApp->setProperty("helpFile", "nv_ita.html");
+    // The help in the interface's language.
+    qApp->setProperty("helpFile",
+                      TZelInterfaceLanguage::Current() == 0x09 ? "nv_eng.html" : "nv_ita.html");
     Step("main data module");
     DataModulePtr = std::make_unique<TMainDataModule>();
     ZelSetDataModule(DataModulePtr.get());

@@ -28,6 +28,7 @@
     X(UnidentifiedDictionary, "Unidentified_dictionary")                                           \
     X(UnnamedDictionary, "Unnamed dictionary")                                                     \
     X(UnknownCodePage, "Code page %d is not supported")                                            \
+    X(HookUnavailable, "The input hook of this platform cannot be installed or removed")           \
     X(CannotOpenFileShort, "Cannot open file %s")                                                  \
     X(ErrorCaption, "Error")                                                                       \
     X(OnRemovableDrive, "on a removable drive")                                                    \

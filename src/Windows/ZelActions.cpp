@@ -5,14 +5,6 @@
 
 #include <QVariant>
 
-int ZelHelpContext(const QObject* object) {
-    return object ? object->property("helpContext").toInt() : 0;
-}
-
-void ZelSetHelpContext(QObject* object, int helpContext) {
-    object->setProperty("helpContext", helpContext);
-}
-
 void ZelRetranslateAction(QAction* action, const char* context, const TZelActionSpec& spec) {
     action->setText(ZelTr(context, spec.Caption));
     QString hint = spec.Hint ? ZelTr(context, spec.Hint) : QString();

@@ -5,6 +5,8 @@
 // translated in the table's context.
 #pragma once
 
+#include "ZelHelpContext.h"
+
 #include <QAction>
 #include <QKeySequence>
 
@@ -22,10 +24,6 @@ struct TZelActionSpec {
     QKeySequence Shortcut = {};
     bool Checkable = false;
 };
-
-// The help context of an action (0 when it has none).
-int ZelHelpContext(const QObject* object);
-void ZelSetHelpContext(QObject* object, int helpContext);
 
 // Makes the table's actions, owned by parent, named as the table says.
 std::vector<QAction*> ZelCreateActions(QObject* parent, const char* context,

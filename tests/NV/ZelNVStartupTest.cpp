@@ -301,15 +301,17 @@ TEST_F(TStartupTest, TheStandInWindowLooksWordsUp) {
     EXPECT_TRUE(Startup->MainForm()->ShownText().contains("house"));
 }
 
-// The help file beside a program in ".../bin" is looked for in ".../help"; a program's
-// font follows the system's menu font.
+// The help file (in the interface's language) beside a program in ".../bin" is looked for
+// in ".../help", where the build writes it; a program's font follows the system's menu
+// font.
 TEST_F(TStartupTest, HelpFileAndMenuFont) {
     WriteLocale(9);
     ASSERT_TRUE(Start());
     std::string bin = ZelExecutableFolder();
     ASSERT_EQ(bin.substr(bin.size() - 4), "/bin");
-    EXPECT_EQ(Startup->DataModule()->GetHelpFile().toStdString(),
-              bin.substr(0, bin.size() - 3) + "help/nv_ita.html");
+    std::string help = bin.substr(0, bin.size() - 3) + "help/nv_eng.html";
+    EXPECT_EQ(Startup->DataModule()->GetHelpFile().toStdString(), help);
+    EXPECT_TRUE(ZelFileExists(help));
 
     QFont menu = QApplication::font("QMenu");
     QFont same(menu.family(), 23);
