@@ -447,12 +447,27 @@
         <source>Assertion failure (%s, line %d): %s</source>
         <translation>Errore di asserzione (%s, riga %d): %s</translation>
     </message>
+    <message>
+        <source>The input hook of this platform cannot be installed or removed</source>
+        <translation>Impossibile installare o rimuovere l&apos;intercettazione dell&apos;input su questa piattaforma</translation>
+    </message>
 </context>
 <context>
     <name>TZelASTDataModule</name>
     <message>
         <source>Analyze from &amp;other Application</source>
         <translation>Analizza da un&apos;&amp;altra applicazione</translation>
+    </message>
+</context>
+<context>
+    <name>TZelAboutBox</name>
+    <message>
+        <source>About</source>
+        <translation>Informazioni</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Versione</translation>
     </message>
 </context>
 <context>
@@ -488,6 +503,97 @@
     <message>
         <source>To set the interface language I need to restart the application. Continue?</source>
         <translation>Per cambiare la lingua dell&apos;interfaccia devo riavviare l&apos;applicazione. Continuare?</translation>
+    </message>
+</context>
+<context>
+    <name>TZelBaseAppForm</name>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Esci</translation>
+    </message>
+    <message>
+        <source>Quit this application</source>
+        <translation>Chiude l&apos;applicazione</translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation>&amp;Sommario</translation>
+    </message>
+    <message>
+        <source>Show help contents</source>
+        <translation>Mostra il sommario della guida</translation>
+    </message>
+    <message>
+        <source>&amp;Kelvar Home Page</source>
+        <translation>Sito di &amp;Kelvar</translation>
+    </message>
+    <message>
+        <source>Open the Kelvar home page using the default navigator</source>
+        <translation>Apre il sito di Kelvar con il browser predefinito</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Impostazioni</translation>
+    </message>
+    <message>
+        <source>Open the settings form</source>
+        <translation>Apre la finestra delle impostazioni</translation>
+    </message>
+    <message>
+        <source>&amp;What&apos;s this?</source>
+        <translation>&amp;Guida rapida</translation>
+    </message>
+    <message>
+        <source>Quick help</source>
+        <translation>Guida rapida</translation>
+    </message>
+    <message>
+        <source>Show &amp;Captions</source>
+        <translation>Mostra &amp;didascalie</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>&amp;Informazioni...</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Guida</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Visualizza</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbars</source>
+        <translation>&amp;Barre degli strumenti</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Opzioni</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;?</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Modifica</translation>
+    </message>
+    <message>
+        <source>&amp;Actions</source>
+        <translation>&amp;Azioni</translation>
+    </message>
+    <message>
+        <source>Interface &amp;Language</source>
+        <translation>&amp;Lingua dell&apos;interfaccia</translation>
+    </message>
+    <message>
+        <source>This program has no help file.</source>
+        <translation>Questo programma non ha un file della guida.</translation>
     </message>
 </context>
 <context>
@@ -537,6 +643,232 @@
     <message>
         <source>Word Forms</source>
         <translation>Forme flesse</translation>
+    </message>
+</context>
+<context>
+    <name>TZelDoc</name>
+    <message>
+        <source>%1 file</source>
+        <translation>File %1</translation>
+    </message>
+    <message>
+        <source>Cannot save to an empty file name</source>
+        <translation>Impossibile salvare senza un nome di file</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>File di testo (*.txt)</translation>
+    </message>
+    <message>
+        <source>Rich Text Format (*.rtf)</source>
+        <translation>Rich Text Format (*.rtf)</translation>
+    </message>
+</context>
+<context>
+    <name>TZelDocAppForm</name>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Nuovo</translation>
+    </message>
+    <message>
+        <source>Create a new document</source>
+        <translation>Crea un nuovo documento</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Apri...</translation>
+    </message>
+    <message>
+        <source>Open an existing file</source>
+        <translation>Apre un file esistente</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Salva</translation>
+    </message>
+    <message>
+        <source>Save the current document</source>
+        <translation>Salva il documento corrente</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Salva &amp;con nome...</translation>
+    </message>
+    <message>
+        <source>Save the current document with a new name</source>
+        <translation>Salva il documento corrente con un nuovo nome</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Taglia</translation>
+    </message>
+    <message>
+        <source>Cut the selection and put it on the clipboard</source>
+        <translation>Taglia la selezione e la mette negli appunti</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copia</translation>
+    </message>
+    <message>
+        <source>Copy the selection and put it on the clipboard</source>
+        <translation>Copia la selezione negli appunti</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>I&amp;ncolla</translation>
+    </message>
+    <message>
+        <source>Paste the clipboard contents</source>
+        <translation>Incolla il contenuto degli appunti</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Annulla</translation>
+    </message>
+    <message>
+        <source>Undo the last action</source>
+        <translation>Annulla l&apos;ultima azione</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Ripristina</translation>
+    </message>
+    <message>
+        <source>Redo the previously undone action</source>
+        <translation>Ripristina l&apos;azione annullata</translation>
+    </message>
+    <message>
+        <source>&amp;Register as Default Editor</source>
+        <translation>&amp;Registra come editor predefinito</translation>
+    </message>
+    <message>
+        <source>Register this program as the default editor</source>
+        <translation>Registra questo programma come editor predefinito</translation>
+    </message>
+    <message>
+        <source>&amp;Reopen</source>
+        <translation>&amp;Riapri</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Read Only</source>
+        <translation>Sola lettura</translation>
+    </message>
+    <message>
+        <source>Modified</source>
+        <translation>Modificato</translation>
+    </message>
+    <message>
+        <source>Save changes to &apos;%1&apos;?</source>
+        <translation>Salvare le modifiche a &apos;%1&apos;?</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Tutti i file (*)</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Apri</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Salva con nome</translation>
+    </message>
+</context>
+<context>
+    <name>TZelFlagDataModule</name>
+    <message>
+        <source>The file is damaged</source>
+        <translation>Il file è danneggiato</translation>
+    </message>
+</context>
+<context>
+    <name>TZelHelpBrowser</name>
+    <message>
+        <source>The help file %1 cannot be read.</source>
+        <translation>Impossibile leggere il file della guida %1.</translation>
+    </message>
+    <message>
+        <source>Search the help</source>
+        <translation>Cerca nella guida</translation>
+    </message>
+    <message>
+        <source>No topic holds these words.</source>
+        <translation>Nessun argomento contiene queste parole.</translation>
+    </message>
+</context>
+<context>
+    <name>TZelHelpManager</name>
+    <message>
+        <source>There is no help for this item (topic %1).</source>
+        <translation>Non c&apos;è una guida per questo elemento (argomento %1).</translation>
+    </message>
+</context>
+<context>
+    <name>TZelLangForm</name>
+    <message>
+        <source>Analyze</source>
+        <translation>Analizza</translation>
+    </message>
+    <message>
+        <source>Analyze the current sentence</source>
+        <translation>Analizza la frase corrente</translation>
+    </message>
+    <message>
+        <source>&amp;Paste and Analyze</source>
+        <translation>I&amp;ncolla e analizza</translation>
+    </message>
+    <message>
+        <source>Paste and analyze</source>
+        <translation>Incolla e analizza</translation>
+    </message>
+    <message>
+        <source>Analyze &amp;Selected Text</source>
+        <translation>Analizza testo &amp;selezionato</translation>
+    </message>
+    <message>
+        <source>Analyze the selected text</source>
+        <translation>Analizza il testo selezionato</translation>
+    </message>
+    <message>
+        <source>&amp;Clear Text</source>
+        <translation>&amp;Cancella testo</translation>
+    </message>
+    <message>
+        <source>Erase the current text</source>
+        <translation>Cancella il testo corrente</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Salva</translation>
+    </message>
+    <message>
+        <source>Save the current text</source>
+        <translation>Salva il testo corrente</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Salva &amp;con nome...</translation>
+    </message>
+    <message>
+        <source>Save the current text with a new file name</source>
+        <translation>Salva il testo corrente con un nuovo nome</translation>
+    </message>
+    <message>
+        <source>&amp;Source Language</source>
+        <translation>&amp;Lingua di partenza</translation>
+    </message>
+    <message>
+        <source>Analyzer</source>
+        <translation>Analizzatore</translation>
+    </message>
+    <message>
+        <source>Source Language</source>
+        <translation>Lingua di partenza</translation>
     </message>
 </context>
 <context>
@@ -590,6 +922,13 @@
     <message>
         <source>No entry found</source>
         <translation>Nessuna voce trovata</translation>
+    </message>
+</context>
+<context>
+    <name>TZelNVStartup</name>
+    <message>
+        <source>An Italian–English dictionary workstation.</source>
+        <translation>Una postazione di consultazione italiano–inglese.</translation>
     </message>
 </context>
 </TS>

@@ -11,6 +11,7 @@
 #include "ZelNVDics.h"
 #include "ZelNVMainUnit.h"
 #include "ZelProcess.h"
+#include "ZelQtHookSystem.h"
 #include "ZelResourceModule.h"
 #include "ZelSplash.h"
 #include "ZelUtils.h"
@@ -51,6 +52,12 @@ bool TZelNVStartup::Start() {
         ZelDialogs().ShowException(e);
         return false;
     }
+    Step("language resources");
+    QString flagsError =
+        ZelLoadLanguageResources(QString::fromStdString(ZelExtractFileDir(ExecutablePath)));
+    if (!flagsError.isEmpty())
+        ZelDialogs().MessageBox("Norvel", flagsError.toStdString(), TZelMsgButtons::Ok,
+                                TZelMsgIcon::Error);
     Step("builders");
     ZelRegisterNVBuilders();
     if (!IsCmdLineSwitch("ns")) {
@@ -76,6 +83,17 @@ bool TZelNVStartup::Start() {
     ZelSetDataModule(DataModulePtr.get());
     Step("flag data module");
     FlagModulePtr = std::make_unique<TZelFlagDataModule>();
+    if (TZelFlagDataModule::ResourcesMissing())
+        return false; // the program cannot show its languages: it ends
+    ZelUseQtHookSystem();
+    QApplication::setApplicationVersion(QString("%1.%2.%3")
+                                            .arg(NORVEL_VERSION_MAJOR)
+                                            .arg(NORVEL_VERSION_MINOR)
+                                            .arg(NORVEL_VERSION_PATCH));
+    qApp->setProperty("legalCopyright", "2026 Kelvar");
+    qApp->setProperty(
+        "comments",
+        QCoreApplication::translate("TZelNVStartup", "An Italian–English dictionary workstation."));
     Step("analyse-selected-text data module");
     ASTModulePtr = std::make_unique<TZelASTDataModule>();
     Step("main window");

@@ -9,8 +9,15 @@ void ZelRetranslateAction(QAction* action, const char* context, const TZelAction
     action->setText(ZelTr(context, spec.Caption));
     QString hint = spec.Hint ? ZelTr(context, spec.Hint) : QString();
     QString longHint = spec.LongHint ? ZelTr(context, spec.LongHint) : hint;
-    action->setToolTip(hint.isEmpty() ? QString(action->text()).remove('&') : hint);
+    action->setToolTip(ZelToolTipOf(*action));
     action->setStatusTip(longHint);
+}
+
+QString ZelToolTipOf(const QAction& action) {
+    QString tip = QString(action.text()).remove('&');
+    if (!action.shortcut().isEmpty())
+        tip += " (" + action.shortcut().toString(QKeySequence::NativeText) + ")";
+    return tip;
 }
 
 std::vector<QAction*> ZelCreateActions(QObject* parent, const char* context,
@@ -20,13 +27,13 @@ std::vector<QAction*> ZelCreateActions(QObject* parent, const char* context,
     for (const TZelActionSpec& spec : table) {
         auto* action = new QAction(parent);
         action->setObjectName(spec.Name);
+        if (!spec.Shortcut.isEmpty())
+            action->setShortcut(spec.Shortcut);
         ZelRetranslateAction(action, context, spec);
         ZelSetHelpContext(action, spec.HelpContext);
         if (images && spec.Image >= 0)
             action->setIcon(images->Icon(spec.Image));
         action->setProperty("imageIndex", spec.Image);
-        if (!spec.Shortcut.isEmpty())
-            action->setShortcut(spec.Shortcut);
         action->setCheckable(spec.Checkable);
         actions.push_back(action);
     }

@@ -29,5 +29,7 @@ struct TZelActionSpec {
 std::vector<QAction*> ZelCreateActions(QObject* parent, const char* context,
                                        const std::vector<TZelActionSpec>& table,
                                        const TZelImageList* images);
+// The tooltip of an action: its caption without "&", and its shortcut in brackets.
+QString ZelToolTipOf(const QAction& action);
 // Translates an action again (after the interface language changed in a test).
 void ZelRetranslateAction(QAction* action, const char* context, const TZelActionSpec& spec);

@@ -2,26 +2,58 @@
 
 #include "ZelUtils.h"
 
+#include "ZelBaseDataModule.h"
+
 #include <QAction>
+#include <QApplication>
+#include <QResource>
+
 #include <QActionGroup>
 #include <QFile>
 #include <QMenu>
 #include <QPainter>
+#include <cerrno>
+#include <cstring>
 
 namespace {
+
+bool& Missing() {
+    static bool missing = false;
+    return missing;
+}
 
 TZelFlagDataModule*& Current() {
     static TZelFlagDataModule* current = nullptr;
     return current;
 }
 
-// The file name part of a language's flag ("IT" for Italian).
+// The name of a language's flag ("IT" for Italian).
 QString FlagName(uint16_t language) {
     try {
         return QString::fromStdString(GetLangAbbrev2(language));
     } catch (const std::exception&) {
         return QString::number(language, 16);
     }
+}
+
+// The resource of a flag: with a sub-language, the three-letter name first; then the first
+// two letters; "_S" after the name for a small one. Empty when there is none.
+QString FlagResource(uint16_t language, bool small) {
+    QStringList names;
+    if (language >> 10) {
+        try {
+            names << QString::fromStdString(GetLangAbbrev3(language));
+        } catch (const std::exception&) {
+        }
+    }
+    names << FlagName(language & 0x3FF);
+    for (const QString& name : names)
+        for (const char* extension : {".svg", ".png"}) {
+            QString path = ":/lang/flags/" + name + (small ? "_S" : "") + extension;
+            if (QFile::exists(path))
+                return path;
+        }
+    return {};
 }
 
 } // namespace
@@ -35,6 +67,23 @@ TZelFlagDataModule::TZelFlagDataModule(QObject* parent) : QObject(parent) {
     Current() = this;
 }
 
+bool TZelFlagDataModule::ResourcesMissing() {
+    return Missing();
+}
+
+QString ZelLoadLanguageResources(const QString& folder) {
+    QString path = folder + "/Lang.rcc";
+    if (QResource::registerResource(path, "/lang")) {
+        Missing() = false;
+        return {};
+    }
+    Missing() = true;
+    QString reason = QFile::exists(path)
+                         ? QCoreApplication::translate("TZelFlagDataModule", "The file is damaged")
+                         : QString::fromLocal8Bit(std::strerror(ENOENT));
+    return QString("%1 (%2).").arg(reason, "Lang.rcc");
+}
+
 QPixmap TZelFlagDataModule::Picture(uint16_t language, bool small) {
     auto key = std::make_pair(uint16_t(language & 0x3FF), small);
     auto found = Cache.find(key);
@@ -42,18 +91,21 @@ QPixmap TZelFlagDataModule::Picture(uint16_t language, bool small) {
         return found->second;
     QSize size = small ? QSize(16, 11) : QSize(32, 22);
     QPixmap picture(size);
-    QString path = ":/images/flags/" + FlagName(key.first) + ".svg";
-    if (QFile::exists(path)) {
+    QString path = FlagResource(language, small);
+    if (path.isEmpty() && small)
+        path = FlagResource(language, false); // the large picture, scaled
+    if (!path.isEmpty()) {
         picture.fill(Qt::transparent);
         QPainter painter(&picture);
         QIcon(path).paint(&painter, picture.rect());
     } else {
-        // A language without a picture: its two letters on a grey field.
-        picture.fill(QColor(0xD0, 0xD0, 0xD0));
+        // A language without a picture: its two letters in a frame.
+        picture.fill(QApplication::palette().color(QPalette::Base));
         QPainter painter(&picture);
-        painter.setPen(Qt::black);
+        painter.setPen(QApplication::palette().color(QPalette::Text));
+        painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
         QFont font = painter.font();
-        font.setPixelSize(size.height() - 3);
+        font.setPixelSize(size.height() - (small ? 3 : 8));
         painter.setFont(font);
         painter.drawText(picture.rect(), Qt::AlignCenter, FlagName(key.first));
     }
@@ -63,6 +115,26 @@ QPixmap TZelFlagDataModule::Picture(uint16_t language, bool small) {
 
 QPixmap TZelFlagDataModule::Flag(uint16_t language) {
     return Picture(language, false);
+}
+
+int TZelFlagDataModule::GetFlagIndex(uint16_t language) {
+    auto found = FlagIndexes.find(language);
+    if (found != FlagIndexes.end())
+        return found->second;
+    int index = int(FlagIndexes.size());
+    FlagIndexes[language] = index;
+    return index;
+}
+
+int TZelFlagDataModule::GetSmallFlagIndex(uint16_t language) {
+    auto found = SmallFlagIndexes.find(language);
+    if (found != SmallFlagIndexes.end())
+        return found->second;
+    int index = ZelFirstSmallFlagImage + int(SmallFlagIndexes.size());
+    SmallFlagIndexes[language] = index;
+    if (TZelBaseAppDataModule* module = ZelDataModule())
+        module->NormalImages().Replace(index, SmallFlag(language));
+    return index;
 }
 
 QIcon TZelFlagDataModule::SmallFlag(uint16_t language) {

@@ -6,6 +6,7 @@
 #include "ZelDic.h"
 #include "ZelErrors.h"
 #include "ZelFiles.h"
+#include "ZelFlagDataModule.h"
 #include "ZelInterfaceLanguage.h"
 #include "ZelLangList.h"
 #include "ZelMainData.h"
@@ -20,6 +21,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -94,10 +96,11 @@ protected:
 TEST_F(TStartupTest, StepsRunInOrder) {
     ZelSetCommandLine(std::vector<std::string>{});
     ASSERT_TRUE(Start()) << (Dialogs->Shown.empty() ? "" : Dialogs->Shown[0]);
-    EXPECT_EQ(Steps, (std::vector<std::string>{
-                         "registries", "interface language", "builders", "splash", "dictionaries",
-                         "application", "main data module", "flag data module",
-                         "analyse-selected-text data module", "main window", "flag hint window"}));
+    EXPECT_EQ(Steps,
+              (std::vector<std::string>{
+                  "registries", "interface language", "language resources", "builders", "splash",
+                  "dictionaries", "application", "main data module", "flag data module",
+                  "analyse-selected-text data module", "main window", "flag hint window"}));
     EXPECT_EQ(ZelAppData().GetSettingsKey(), Key);
     EXPECT_EQ(QApplication::applicationDisplayName(), "Norvel");
     ASSERT_TRUE(Startup->Splash());
@@ -292,6 +295,23 @@ TEST_F(TStartupTest, ChangingTheInterfaceLanguage) {
     EXPECT_TRUE(
         ZelSettings().OpenKey(TZelHive::CurrentUser, Key, false)->ReadBinary("Config").has_value());
     EXPECT_FALSE(Startup->DataModule()->SaveSettingsOnExitAction()->isChecked());
+}
+
+// Without the flags' resource file the program says so and ends once the flag module is
+// made.
+TEST_F(TStartupTest, MissingLanguageResourcesEndTheProgram) {
+    WriteLocale(9);
+    TTempDir elsewhere;
+    Startup = std::make_unique<TZelNVStartup>();
+    Startup->ExecutablePath = elsewhere.File("NV");
+    Startup->OnStep = [this](const std::string& step) { Steps.push_back(step); };
+    EXPECT_FALSE(Startup->Start());
+    ASSERT_FALSE(Dialogs->Shown.empty());
+    EXPECT_EQ(Dialogs->Shown[0], "No such file or directory (Lang.rcc).");
+    EXPECT_EQ(Steps.back(), "flag data module");
+    // Found again, the flags are the pictures of the file, not drawn ones.
+    EXPECT_TRUE(ZelLoadLanguageResources(QString::fromStdString(ZelExecutableFolder())).isEmpty());
+    EXPECT_TRUE(QFile::exists(":/lang/flags/IT.svg"));
 }
 
 TEST_F(TStartupTest, TheStandInWindowLooksWordsUp) {

@@ -1,0 +1,272 @@
+#include "ZelLangUnit.h"
+
+#include "ZelActions.h"
+#include "ZelActns.h"
+#include "ZelAppEvents.h"
+#include "ZelBaseDataModule.h"
+#include "ZelFlagDataModule.h"
+#include "ZelRichEdit.h"
+#include "ZelUtils.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QSplitter>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const Context = "TZelLangForm";
+
+const std::vector<TZelActionSpec>& LangActions() {
+    static const std::vector<TZelActionSpec> table = {
+        {"ActionsAnalyzeAction", QT_TRANSLATE_NOOP("TZelLangForm", "Analyze"),
+         QT_TRANSLATE_NOOP("TZelLangForm", "Analyze the current sentence"), nullptr, 10401, 12},
+        {"ActionsPasteAndAnalyzeAction", QT_TRANSLATE_NOOP("TZelLangForm", "&Paste and Analyze"),
+         QT_TRANSLATE_NOOP("TZelLangForm", "Paste and analyze"), nullptr, 10402, 13},
+        {"ActionsAnalyzeSelectedTextAction",
+         QT_TRANSLATE_NOOP("TZelLangForm", "Analyze &Selected Text"),
+         QT_TRANSLATE_NOOP("TZelLangForm", "Analyze the selected text"), nullptr, 10403, 14},
+    };
+    return table;
+}
+
+// The language window says "text" where the document window says "document".
+const std::vector<TZelActionSpec>& RenamedActions() {
+    static const std::vector<TZelActionSpec> table = {
+        {"FileNewAction", QT_TRANSLATE_NOOP("TZelLangForm", "&Clear Text"),
+         QT_TRANSLATE_NOOP("TZelLangForm", "Erase the current text"), nullptr, 10103, 4,
+         QKeySequence("Ctrl+N")},
+        {"FileSaveAction", QT_TRANSLATE_NOOP("TZelLangForm", "&Save"),
+         QT_TRANSLATE_NOOP("TZelLangForm", "Save the current text"), nullptr, 10105, 6,
+         QKeySequence("Ctrl+S")},
+        {"FileSaveAsAction", QT_TRANSLATE_NOOP("TZelLangForm", "Save &As..."),
+         QT_TRANSLATE_NOOP("TZelLangForm", "Save the current text with a new file name"), nullptr,
+         10106},
+    };
+    return table;
+}
+
+const TZelImageList* Pictures() {
+    TZelBaseAppDataModule* module = ZelDataModule();
+    return module ? &module->NormalImages() : nullptr;
+}
+
+QString LanguageName(TZelLanguage language) {
+    QString name;
+    try {
+        name = QString::fromStdString(GetNativeLangName(language));
+    } catch (const std::exception&) {
+        name = QString::number(language, 16);
+    }
+    if (!name.isEmpty())
+        name[0] = name[0].toUpper();
+    return name;
+}
+
+bool ClipboardHasText() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+
+} // namespace
+
+TZelLangForm::TZelLangForm(const QString& name, QWidget* parent)
+    : TZelDocAppForm(name, parent), Source(new TZelRichEdit), SourcePanel(new QWidget),
+      RunPanel(new QWidget), Analyze(new QToolButton), Target(new QWidget),
+      Splitter(new QSplitter(Qt::Vertical)) {
+    for (const TZelActionSpec& spec : RenamedActions())
+        ZelRetranslateAction(FindAction(spec.Name), Context, spec);
+    CreateLanguageActions();
+    BuildLayout();
+    SetStatusPanels({80, 80});
+}
+
+void TZelLangForm::CreateLanguageActions() {
+    for (QAction* action : ZelCreateActions(this, Context, LangActions(), Pictures())) {
+        action->setEnabled(false);
+        addAction(action);
+    }
+    connect(FindAction("ActionsPasteAndAnalyzeAction"), &QAction::triggered, this,
+            &TZelLangForm::PasteAndAnalyze);
+    connect(FindAction("ActionsAnalyzeSelectedTextAction"), &QAction::triggered, this, [this] {
+        ZelDoEdit(Source, TZelEditCommand::Copy);
+        PasteAndAnalyze();
+    });
+    QMenu* actions = ActionsMenu();
+    actions->addAction(FindAction("ActionsAnalyzeAction"));
+    actions->addAction(FindAction("ActionsPasteAndAnalyzeAction"));
+    actions->addAction(FindAction("ActionsAnalyzeSelectedTextAction"));
+    // The source language, first in the File menu.
+    SourceLanguages = new QMenu(tr("&Source Language"), this);
+    SourceLanguages->setObjectName("SourceLanguageMenu");
+    FileMenu()->insertMenu(FileMenu()->actions().value(0), SourceLanguages);
+    FileMenu()->insertSeparator(FileMenu()->actions().value(1));
+    QToolBar* analyzer = AddToolBar("AnalyzerToolBar", tr("Analyzer"));
+    analyzer->addAction(FindAction("ActionsPasteAndAnalyzeAction"));
+    analyzer->addAction(FindAction("ActionsAnalyzeSelectedTextAction"));
+    QToolBar* language = AddToolBar("SourceLanguageToolBar", tr("Source Language"));
+    LanguageButton = new QToolButton(language);
+    LanguageButton->setObjectName("SourceLanguageButton");
+    LanguageButton->setMenu(SourceLanguages);
+    LanguageButton->setPopupMode(QToolButton::InstantPopup);
+    LanguageButton->setIconSize(QSize(32, 22));
+    LanguageButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    language->addWidget(LanguageButton);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &TZelLangForm::UpdateAnalyzeActions);
+}
+
+void TZelLangForm::BuildLayout() {
+    Source->setObjectName("SourceEdit");
+    Source->document()->setUndoRedoEnabled(true);
+    Source->setAcceptRichText(true);
+    Source->installEventFilter(this);
+    ZelSetHelpContext(SourcePanel, 8010);
+    Analyze->setObjectName("AnalyzeButton");
+    Analyze->setDefaultAction(FindAction("ActionsAnalyzeAction"));
+    Analyze->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Analyze->setIconSize(QSize(24, 24));
+    auto* run = new QVBoxLayout(RunPanel);
+    run->setContentsMargins(3, 3, 3, 3);
+    run->addWidget(Analyze);
+    RunPanel->installEventFilter(this);
+    auto* source = new QHBoxLayout(SourcePanel);
+    source->setContentsMargins(0, 0, 0, 0);
+    source->setSpacing(0);
+    source->addWidget(Source, 1);
+    source->addWidget(RunPanel);
+    SourcePanel->setObjectName("SourcePanel");
+    Target->setObjectName("TargetPane");
+    Splitter->addWidget(SourcePanel);
+    Splitter->addWidget(Target);
+    Splitter->setStretchFactor(1, 1);
+    Splitter->setSizes({120, 400});
+    setCentralWidget(Splitter);
+    connect(Source, &QTextEdit::selectionChanged, this, &TZelLangForm::UpdateAnalyzeActions);
+}
+
+void TZelLangForm::Prepare() {
+    BuildSourceLanguageMenu();
+    TZelDocAppForm::Prepare();
+}
+
+ZelRef<IZelDoc> TZelLangForm::CreateDoc() {
+    return ZelMake<TZelSimpleRichEditDoc>(Source);
+}
+
+QAction* TZelLangForm::AddSourceLanguageItem(TZelLanguage language) {
+    QAction* item = ZelFlagDataModule()
+                        ? ZelFlagDataModule()->CreateFlagItem(SourceLanguages, language)
+                        : new QAction(LanguageName(language), SourceLanguages);
+    item->setCheckable(true);
+    item->setData(int(language));
+    auto* group = SourceLanguages->findChild<QActionGroup*>();
+    if (!group)
+        group = new QActionGroup(SourceLanguages);
+    group->addAction(item);
+    SourceLanguages->addAction(item);
+    connect(item, &QAction::triggered, this, [this, language] { SetSourceLanguage(language); });
+    return item;
+}
+
+void TZelLangForm::SetSourceLanguage(TZelLanguage language) {
+    if (language == Language)
+        return;
+    Language = language;
+    QString name = LanguageName(language);
+    if (TZelFlagDataModule* flags = ZelFlagDataModule()) {
+        LanguageButton->setIcon(flags->Flag(language));
+        SourceLanguages->menuAction()->setIcon(flags->SmallFlag(language));
+    }
+    LanguageButton->setText(name);
+    LanguageButton->setToolTip(name);
+    for (QAction* item : SourceLanguages->actions())
+        if (item->data().isValid())
+            item->setChecked(item->data().toInt() == int(language));
+}
+
+void TZelLangForm::SetAnalysisState(uint8_t state) {
+    State = state;
+    UpdateAnalyzeActions();
+}
+
+void TZelLangForm::UpdateAnalyzeActions() {
+    bool on = State != 0;
+    FindAction("ActionsPasteAndAnalyzeAction")->setEnabled(on && ClipboardHasText());
+    FindAction("ActionsAnalyzeSelectedTextAction")
+        ->setEnabled(on && ZelCanEdit(Source, TZelEditCommand::Copy));
+}
+
+void TZelLangForm::PasteAndAnalyze() {
+    FindAction("FileNewAction")->trigger();
+    if (Doc() && Doc()->IsModified())
+        return; // the user kept the text
+    Source->setFocus();
+    Source->paste();
+    FindAction("ActionsAnalyzeAction")->trigger();
+}
+
+void TZelLangForm::OnClipboardChanged() {
+    UpdateAnalyzeActions();
+}
+
+bool TZelLangForm::event(QEvent* event) {
+    if (event->type() == QEvent::Type(ZelPasteAndAnalyzeEvent)) {
+        QAction* pasteAndAnalyze = FindAction("ActionsPasteAndAnalyzeAction");
+        if (pasteAndAnalyze->isEnabled()) {
+            if (isMinimized())
+                showNormal();
+            raise();
+            activateWindow();
+            pasteAndAnalyze->trigger();
+        }
+        return true;
+    }
+    return TZelDocAppForm::event(event);
+}
+
+bool TZelLangForm::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in the source text analyses it; Shift+Enter breaks the line.
+    if (watched == Source && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        QAction* analyze = FindAction("ActionsAnalyzeAction");
+        if (enter && !(key->modifiers() & Qt::ShiftModifier) && analyze->isEnabled()) {
+            analyze->trigger();
+            return true;
+        }
+    }
+    if (watched == RunPanel && event->type() == QEvent::Resize)
+        LayoutRunPanel();
+    return TZelDocAppForm::eventFilter(watched, event);
+}
+
+// The Analyze button fills the run panel's height; a low panel shows only its picture.
+void TZelLangForm::LayoutRunPanel() {
+    int height = RunPanel->contentsRect().height();
+    Analyze->setFixedHeight(std::max(height - 6, 16));
+    Analyze->setToolButtonStyle(height < 42 ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+}
+
+void TZelLangForm::LoadSettings(TZelSettingsKey& key) {
+    TZelDocAppForm::LoadSettings(key);
+    try {
+        if (auto height = key.ReadInteger("SourceEditHeight"); height && *height > 0) {
+            int total = Splitter->height() > *height ? Splitter->height() : *height + 400;
+            Splitter->setSizes({*height, total - *height});
+        }
+    } catch (const EZelError&) {
+    }
+}
+
+void TZelLangForm::SaveSettings(TZelSettingsKey& key) {
+    TZelDocAppForm::SaveSettings(key);
+    key.WriteInteger("SourceEditHeight", SourcePanel->height());
+}

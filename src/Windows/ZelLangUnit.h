@@ -1,0 +1,61 @@
+// The language window: a document window whose document is a source text in one
+// language. The source-text editor sits in the top pane beside the Analyze button; the
+// source language is chosen from the File menu or the Source Language toolbar's flag
+// button; Analyze, Paste and Analyze, and Analyze Selected Text work on the text. The
+// pane below is the descendant's (the look-up window puts its views there).
+#pragma once
+
+#include "ZelDic.h"
+#include "ZelDocAppUnit.h"
+
+class QSplitter;
+class QToolButton;
+class TZelRichEdit;
+
+class TZelLangForm : public TZelDocAppForm {
+    Q_OBJECT
+public:
+    explicit TZelLangForm(const QString& name, QWidget* parent = nullptr);
+
+    TZelRichEdit* SourceEdit() const { return Source; }
+    QWidget* SourcePane() const { return SourcePanel; }
+    QWidget* TargetPane() const { return Target; }
+    QToolButton* AnalyzeButton() const { return Analyze; }
+    QMenu* SourceLanguageMenu() const { return SourceLanguages; }
+
+    TZelLanguage SourceLanguage() const { return Language; }
+    virtual void SetSourceLanguage(TZelLanguage language);
+    uint8_t AnalysisState() const { return State; }
+    virtual void SetAnalysisState(uint8_t state);
+    // Adds a language to the source-language menu (the descendant's BuildSourceLanguageMenu).
+    QAction* AddSourceLanguageItem(TZelLanguage language);
+
+    void LoadSettings(TZelSettingsKey& key) override;
+    void SaveSettings(TZelSettingsKey& key) override;
+
+protected:
+    ZelRef<IZelDoc> CreateDoc() override;
+    virtual void BuildSourceLanguageMenu() {}
+    void OnClipboardChanged() override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void Prepare() override;
+
+private:
+    void CreateLanguageActions();
+    void BuildLayout();
+    void PasteAndAnalyze();
+    void UpdateAnalyzeActions();
+    void LayoutRunPanel();
+
+    TZelRichEdit* Source;
+    QWidget* SourcePanel;
+    QWidget* RunPanel;
+    QToolButton* Analyze;
+    QWidget* Target;
+    QSplitter* Splitter;
+    QMenu* SourceLanguages = nullptr;
+    QToolButton* LanguageButton = nullptr;
+    TZelLanguage Language = 0;
+    uint8_t State = 0;
+};
