@@ -1,198 +1,166 @@
 #include "ZelNVMainUnit.h"
 
-#include "ZelAppEvents.h"
-#include "ZelBaseDataModule.h"
-#include "ZelCodePage.h"
-#include "ZelFlagDataModule.h"
-#include "ZelQtText.h"
-#include "ZelRtfReader.h"
-#include "ZelSentenceItem.h"
-#include "ZelSentenceList.h"
+#include "ZelDicRichViewUnit.h"
+#include "ZelMorphTreeUnit.h"
+#include "ZelRichEdit.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
-#include <QComboBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <set>
-
 namespace {
 
-// An entry's RTF as HTML for the browser.
-class THtmlSink : public IZelRtfSink {
-public:
-    void Text(const std::u16string& text, const TZelRtfFormat& format) override {
-        QString escaped = ZelQString(text).toHtmlEscaped();
-        if (format.Bold)
-            escaped = "<b>" + escaped + "</b>";
-        if (format.Italic)
-            escaped = "<i>" + escaped + "</i>";
-        if (format.Underline)
-            escaped = "<u>" + escaped + "</u>";
-        Html += escaped;
-    }
-    void ParagraphBreak() override { Html += "<br>"; }
-    void LineBreak() override { Html += "<br>"; }
-    QString Html;
-};
+TZelLanguage OtherLanguage(TZelLanguage language) {
+    return language == ZelLangItalian ? ZelLangEnglish : ZelLangItalian;
+}
 
-// The lemmas of a text, each once, in order.
-std::vector<std::u16string> Lemmas(IZelDicMorph& morph, const std::u16string& text) {
-    std::vector<std::u16string> lemmas;
-    std::set<std::u16string> seen;
-    TZelSentenceList sentences;
-    sentences.SetText(text);
-    for (int32_t s = 0; s < sentences.GetCount(); ++s) {
-        ZelRef<IZelSentenceItem> item = morph.Analyze(sentences.GetSentenceText(s));
-        for (int32_t i = 0; item && i < item->GetCount(); ++i) {
-            ZelRef<IZelSentenceItem> word = item->GetItem(i);
-            int32_t count = word->GetKind() == ZelItemAlternatives ? word->GetCount() : 1;
-            for (int32_t r = 0; r < count; ++r) {
-                ZelRef<IZelSentenceItem> reading =
-                    word->GetKind() == ZelItemAlternatives ? word->GetItem(r) : word;
-                if (reading->GetKnown() && seen.insert(reading->GetLemma()).second)
-                    lemmas.push_back(reading->GetLemma());
-            }
-        }
-    }
-    return lemmas;
+ZelRef<IZelDicMorph> MorphologyOf(TZelLanguage language) {
+    ZelRef<TZelInterfaceList> found = ZelMake<TZelInterfaceList>();
+    CollectDics(language, language, *found, IZelDicMorph::IID);
+    return found->GetCount() > 0 ? ZelQuery<IZelDicMorph>(found->Get(0)) : nullptr;
 }
 
 } // namespace
 
-TZelNVMainForm::TZelNVMainForm() {
-    setObjectName("NVMainForm");
-    setWindowTitle(QApplication::applicationDisplayName());
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(tr("&Look up:"), central));
-    Line = new QLineEdit(central);
-    Line->setObjectName("LookupLine");
-    Line->setPlaceholderText(tr("Type a word or a sentence and press Enter"));
-    qobject_cast<QLabel*>(top->itemAt(0)->widget())->setBuddy(Line);
-    top->addWidget(Line, 1);
-    Pair = new QComboBox(central);
-    Pair->setObjectName("PairBox");
-    Pair->addItem(tr("Italian → English"), int(ZelLangItalian));
-    Pair->addItem(tr("English → Italian"), int(ZelLangEnglish));
-    top->addWidget(Pair);
-    layout->addLayout(top);
-    auto* splitter = new QSplitter(central);
-    Dictionaries = new QListWidget(splitter);
-    Dictionaries->setObjectName("DictionaryList");
-    Entries = new QTextBrowser(splitter);
-    Entries->setObjectName("EntryView");
+TZelNVMainForm::TZelNVMainForm()
+    : TZelLangForm("NVMainForm"), AnalysisTree(new TZelMorphTreeFrame),
+      EntryPage(new TZelDicRichViewForm("ZelDicViewPageForm")) {
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(AnalysisTree);
+    splitter->addWidget(EntryPage);
     splitter->setStretchFactor(1, 3);
-    splitter->setSizes({330, 570});
-    layout->addWidget(splitter, 1);
-    setCentralWidget(central);
-    BuildMenus();
-    FillDictionaries();
-    connect(Line, &QLineEdit::returnPressed, this, [this] { LookUp(Line->text()); });
+    splitter->setSizes({240, 660});
+    auto* layout = new QVBoxLayout(TargetPane());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+    connect(FindAction("ActionsAnalyzeAction"), &QAction::triggered, this,
+            [this] { AnalyzeSentence(); });
+    connect(AnalysisTree, &TZelMorphTreeFrame::Selected, this, [this](IZelSentenceItem* item) {
+        if (item)
+            Render(item);
+    });
+    FindAction("ActionsAnalyzeAction")->setEnabled(true);
+    SetAnalysisState(1);
     statusBar()->showMessage(tr("Ready"));
-    resize(900, 600);
+    resize(900, 620);
     // The first idle moment: once the window is shown and every pending event is handled.
     QTimer::singleShot(0, this, [this] { emit FirstIdle(); });
 }
 
-void TZelNVMainForm::BuildMenus() {
-    QMenu* options = menuBar()->addMenu(tr("&Options"));
-    if (TZelBaseAppDataModule* module = ZelDataModule()) {
-        if (module->GetLocaleCount() >= 2 && ZelFlagDataModule()) {
-            QMenu* languages = options->addMenu(tr("Interface &Language"));
-            auto* group = new QActionGroup(languages);
-            for (int i = 0; i < module->GetLocaleCount(); ++i) {
-                uint16_t language = module->GetLocaleAt(i);
-                QAction* item = ZelFlagDataModule()->CreateFlagItem(languages, language);
-                group->addAction(item);
-                languages->addAction(item);
-                bool current = (language & 0x3FF) == (module->GetLocale() & 0x3FF);
-                item->setChecked(current);
-                item->setEnabled(!current);
-                connect(item, &QAction::triggered, module,
-                        [module, language] { module->ChangeInterfaceLanguage(language); });
-            }
-        }
-        options->addAction(module->SaveSettingsOnExitAction());
-        options->addAction(module->SaveSettingsNowAction());
-        options->addAction(module->SetInstallationDefaultsAction());
-    }
-    options->addSeparator();
-    QAction* exit = options->addAction(tr("E&xit"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+void TZelNVMainForm::BuildSourceLanguageMenu() {
+    AddSourceLanguageItem(ZelLangItalian);
+    AddSourceLanguageItem(ZelLangEnglish);
 }
 
-void TZelNVMainForm::FillDictionaries() {
-    ZelRef<IZelDicList> list = GetDicList();
-    for (int32_t i = 0; i < list->GetCount(); ++i) {
-        ZelRef<IZelDic> dic = list->GetDic(i);
-        Dictionaries->addItem(ZelQString(dic->GetName()));
-    }
+void TZelNVMainForm::SetSourceLanguage(TZelLanguage language) {
+    TZelLangForm::SetSourceLanguage(language);
+    Sentences.SetText({}); // the analyses were of the other language
 }
 
-TZelLanguage TZelNVMainForm::SourceLanguage() const {
-    return TZelLanguage(Pair->currentData().toInt());
+void TZelNVMainForm::LoadDefaults() {
+    SetSourceLanguage(ZelLangItalian);
+}
+
+void TZelNVMainForm::LoadSettings(TZelSettingsKey& key) {
+    TZelLangForm::LoadSettings(key);
+    std::optional<int32_t> language;
+    try {
+        language = key.ReadInteger("SourceLanguage");
+    } catch (const EZelError&) {
+    }
+    SetSourceLanguage(language == ZelLangEnglish ? ZelLangEnglish : ZelLangItalian);
+}
+
+void TZelNVMainForm::SaveSettings(TZelSettingsKey& key) {
+    TZelLangForm::SaveSettings(key);
+    key.WriteInteger("SourceLanguage", SourceLanguage());
 }
 
 int TZelNVMainForm::LookUp(const QString& text) {
-    TZelLanguage source = SourceLanguage();
-    TZelLanguage target = source == ZelLangItalian ? ZelLangEnglish : ZelLangItalian;
-    std::u16string wide = text.trimmed().toStdU16String();
-    Entries->clear();
-    if (wide.empty())
-        return 0;
-    ZelRef<TZelInterfaceList> morphs = ZelMake<TZelInterfaceList>();
-    CollectDics(source, source, *morphs, IZelDicMorph::IID);
-    std::vector<std::u16string> lemmas;
-    if (morphs->GetCount() > 0)
-        lemmas = Lemmas(*ZelQuery<IZelDicMorph>(morphs->Get(0)), wide);
-    if (lemmas.empty())
-        lemmas.push_back(wide);
-    ZelRef<TZelInterfaceList> dics = ZelMake<TZelInterfaceList>();
-    CollectDics(source, target, *dics, IZelDic::IID);
-    QString html;
+    Initialize();
+    SourceEdit()->setPlainText(text);
+    SourceEdit()->SetCaretPosition(0);
+    return AnalyzeSentence();
+}
+
+QString TZelNVMainForm::ShownText() const {
+    return EntryPage->PageEdit()->toPlainText();
+}
+
+int TZelNVMainForm::AnalyzeSentence() {
+    std::u16string text = SourceEdit()->toPlainText().toStdU16String();
+    if (Sentences.GetText() != text)
+        Sentences.SetText(text);
+    if (Sentences.GetCount() == 0) {
+        AnalysisTree->SetAnalysis(nullptr);
+        return Render(nullptr);
+    }
+    int32_t index = Sentences.IndexAt(SourceEdit()->CaretPosition());
+    ZelRef<IZelSentenceItem> analysis = Sentences.GetAnalysis(index);
+    if (!analysis) {
+        ZelRef<IZelDicMorph> morph = MorphologyOf(SourceLanguage());
+        std::u16string sentence = Sentences.GetSentenceText(index);
+        analysis = morph ? morph->Analyze(sentence) : PlainTokenize(sentence);
+        Sentences.SetAnalysis(index, analysis);
+    }
+    AnalysisTree->SetAnalysis(analysis.get());
+    return Render(analysis.get());
+}
+
+int TZelNVMainForm::Render(IZelSentenceItem* item) {
+    EntryPage->BeginRender();
     int shown = 0;
-    for (const std::u16string& lemma : lemmas)
-        for (int32_t d = 0; d < dics->GetCount(); ++d) {
-            ZelRef<IZelDic> dic = ZelQuery<IZelDic>(dics->Get(d));
-            if (!dic || ZelQuery<IZelDicMorph>(dic) || !dic->HasLuList())
-                continue;
-            ZelRef<IZelArrayCursor> found = dic->LookupLu(lemma, lemma, -1, 0);
-            for (int32_t i = 0; found && i < found->GetCount(); ++i) {
-                found->SetIndex(i);
-                THtmlSink sink;
-                ZelReadRtf(dic->GetEntryRtf(*ZelQuery<IZelLu>(found), 0), ZelGetSystemCodePage(),
-                           sink);
-                html += "<p style='color:#666'>" + ZelQString(dic->GetName()).toHtmlEscaped() +
-                        "</p><p>" + sink.Html + "</p><hr>";
-                ++shown;
-            }
-        }
-    Entries->setHtml(html);
+    try {
+        if (item)
+            shown = RenderItem(*item);
+    } catch (...) {
+        EntryPage->EndRender();
+        throw;
+    }
+    EntryPage->EndRender();
+    EntryPage->SetContentVisible(true);
     statusBar()->showMessage(shown ? tr("%n entries", nullptr, shown) : tr("No entry found"));
     return shown;
 }
 
-QString TZelNVMainForm::ShownText() const {
-    return Entries->toPlainText();
+// A reading, or every reading under a token, alternative or sentence.
+int TZelNVMainForm::RenderItem(IZelSentenceItem& item) {
+    if (item.GetKind() == ZelItemReading)
+        return RenderReading(item);
+    int shown = 0;
+    for (int32_t i = 0; i < item.GetCount(); ++i)
+        shown += RenderItem(*item.GetItem(i));
+    return shown;
 }
 
-bool TZelNVMainForm::event(QEvent* event) {
-    if (event->type() == QEvent::Type(ZelSaveSettingsEvent) ||
-        event->type() == QEvent::Type(ZelSettingsChangedEvent)) {
-        event->accept();
-        return true;
+// The reading's box and description, then its entries in every dictionary of the pair.
+int TZelNVMainForm::RenderReading(IZelSentenceItem& reading) {
+    EntryPage->AppendTokenBox(reading);
+    EntryPage->AppendMorphInfo(reading);
+    if (reading.GetLemma().empty())
+        return 0;
+    ZelRef<TZelInterfaceList> dics = ZelMake<TZelInterfaceList>();
+    CollectDics(SourceLanguage(), OtherLanguage(SourceLanguage()), *dics, IZelDic::IID);
+    int shown = 0;
+    for (int32_t d = 0; d < dics->GetCount(); ++d) {
+        ZelRef<IZelDic> dic = ZelQuery<IZelDic>(dics->Get(d));
+        if (!dic || ZelQuery<IZelDicMorph>(dic) || !dic->HasLuList())
+            continue;
+        ZelRef<IZelArrayCursor> found =
+            dic->LookupLu(reading.GetLemma(), reading.GetLemma(), -1, 0);
+        for (int32_t i = 0; found && i < found->GetCount(); ++i) {
+            found->SetIndex(i);
+            EntryPage->AppendParagraph();
+            try {
+                EntryPage->AppendRtf(dic.get(), dic->GetEntryRtf(*ZelQuery<IZelLu>(found), 0));
+                ++shown;
+            } catch (const EZelError& e) {
+                EntryPage->AppendText(QString::fromUtf8(e.what()).toStdU16String());
+            }
+        }
     }
-    return QMainWindow::event(event);
+    return shown;
 }

@@ -1,41 +1,49 @@
-// The product's main window. For now a plain look-up window: the installed dictionaries,
-// a line to type a word or a sentence in, the language pair, and the entries of every lemma
-// found, with the Options menu of the main data module and the interface languages.
+// The product's main window, for now a plain reading window on the language window: the
+// source text above; below, the analysis tree of the sentence under the caret and a page
+// with the entries of the reading chosen there (of the whole sentence at first), from the
+// dictionaries of the pair the source language makes.
 #pragma once
 
 #include "ZelDic.h"
+#include "ZelLangUnit.h"
+#include "ZelSentenceList.h"
 
-#include <QMainWindow>
+class TZelDicRichViewForm;
+class TZelMorphTreeFrame;
 
-class QComboBox;
-class QLineEdit;
-class QListWidget;
-class QTextBrowser;
-
-class TZelNVMainForm : public QMainWindow {
+class TZelNVMainForm : public TZelLangForm {
     Q_OBJECT
 public:
     TZelNVMainForm();
 
-    // Looks the text up in the chosen pair and shows the entries; how many.
+    // Makes the text the source text and analyses it; the number of entries shown.
     int LookUp(const QString& text);
+    // The text of the page.
     QString ShownText() const;
-    QLineEdit* LookupLine() const { return Line; }
+    TZelMorphTreeFrame* Tree() const { return AnalysisTree; }
+    TZelDicRichViewForm* Page() const { return EntryPage; }
+
+    void SetSourceLanguage(TZelLanguage language) override;
+    void LoadSettings(TZelSettingsKey& key) override;
+    void SaveSettings(TZelSettingsKey& key) override;
+    void LoadDefaults() override;
 
 signals:
     // The window's first idle moment (the splash closes then).
     void FirstIdle();
 
 protected:
-    bool event(QEvent* event) override;
+    void BuildSourceLanguageMenu() override;
 
 private:
-    void BuildMenus();
-    void FillDictionaries();
-    TZelLanguage SourceLanguage() const;
+    // Analyses the sentence under the caret; the number of entries shown.
+    int AnalyzeSentence();
+    // Shows the entries of a unit (every reading of it); how many.
+    int Render(IZelSentenceItem* item);
+    int RenderItem(IZelSentenceItem& item);
+    int RenderReading(IZelSentenceItem& reading);
 
-    QComboBox* Pair = nullptr;
-    QLineEdit* Line = nullptr;
-    QListWidget* Dictionaries = nullptr;
-    QTextBrowser* Entries = nullptr;
+    TZelMorphTreeFrame* AnalysisTree;
+    TZelDicRichViewForm* EntryPage;
+    TZelSentenceList Sentences;
 };

@@ -5,6 +5,7 @@
 #include "ZelAppEvents.h"
 #include "ZelBaseAppData.h"
 #include "ZelBaseDataModule.h"
+#include "ZelDialogs.h"
 #include "ZelFlagDataModule.h"
 #include "ZelHelpBrowser.h"
 #include "ZelHelpManager.h"
@@ -367,8 +368,9 @@ QString TZelBaseAppForm::HomePage() {
 void TZelBaseAppForm::ShowHelpTopic(int context) {
     QString file = HelpFile();
     if (file.isEmpty()) {
-        QMessageBox::information(this, QApplication::applicationDisplayName(),
-                                 tr("This program has no help file."));
+        ZelDialogs().MessageBox(QApplication::applicationDisplayName().toStdString(),
+                                tr("This program has no help file.").toStdString(),
+                                TZelMsgButtons::Ok, TZelMsgIcon::Information);
         return;
     }
     TZelHelpBrowser::Show(file, context > 0 ? "LDH_" + QString::number(context) : QString());

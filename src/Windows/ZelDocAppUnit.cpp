@@ -4,6 +4,7 @@
 #include "ZelActns.h"
 #include "ZelBaseDataModule.h"
 #include "ZelCommandLine.h"
+#include "ZelDialogs.h"
 #include "ZelErrors.h"
 #include "ZelFileAssociation.h"
 #include "ZelFiles.h"
@@ -242,8 +243,7 @@ bool TZelDocAppForm::Guarded(const std::function<void()>& step) {
         step();
         return true;
     } catch (const std::exception& e) {
-        QMessageBox::critical(this, QApplication::applicationDisplayName(),
-                              QString::fromUtf8(e.what()));
+        ZelDialogs().ShowException(e);
         return false;
     }
 }

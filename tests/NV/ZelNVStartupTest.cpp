@@ -55,7 +55,7 @@ protected:
             GTEST_SKIP() << "the sample installation is not built";
         PreviousDialogs = ZelSetDialogs(Dialogs);
         PreviousStarter = ZelSetProcessStarter(Starter);
-        ZelSetCommandLine({"ns"});
+        ZelSetCommandLine(std::vector<std::string>{"-ns"});
     }
     void TearDown() override {
         Startup.reset();
@@ -318,7 +318,8 @@ TEST_F(TStartupTest, TheStandInWindowLooksWordsUp) {
     WriteLocale(9);
     ASSERT_TRUE(Start());
     EXPECT_GT(Startup->MainForm()->LookUp("Le case sono belle"), 0);
-    EXPECT_TRUE(Startup->MainForm()->ShownText().contains("house"));
+    EXPECT_TRUE(Startup->MainForm()->ShownText().contains("house"))
+        << Startup->MainForm()->ShownText().toStdString();
 }
 
 // The help file (in the interface's language) beside a program in ".../bin" is looked for

@@ -149,8 +149,7 @@ int main(int argc, char** argv) {
                 splash.show();
                 QApplication::processEvents();
                 bool ok = Save(splash, folder + "/splash.png");
-                main.LookupLine()->setText("Le case sono belle");
-                main.LookUp("Le case sono belle");
+                main.LookUp("Le case sono belle. Il gatto dorme sul divano.");
                 QApplication::processEvents();
                 ok = Save(main, folder + "/main-" + suffix + ".png") && ok;
                 if (ZelRef<IZelDicMorphEx> morph = ItalianMorphology()) {
