@@ -1,8 +1,9 @@
 #include "ZelHelpBrowser.h"
 
+#include "ZelDialogs.h"
+
 #include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPointer>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -28,8 +29,9 @@ TZelHelpBrowser* TZelHelpBrowser::Instance() {
 TZelHelpBrowser* TZelHelpBrowser::Show(const QString& path, const QString& anchor) {
     std::shared_ptr<const TZelHelpFile> file = ZelHelpFileAt(path);
     if (!file) {
-        QMessageBox::warning(nullptr, QApplication::applicationDisplayName(),
-                             tr("The help file %1 cannot be read.").arg(path));
+        ZelDialogs().MessageBox(QApplication::applicationDisplayName().toStdString(),
+                                tr("The help file %1 cannot be read.").arg(path).toStdString(),
+                                TZelMsgButtons::Ok, TZelMsgIcon::Warning);
         return nullptr;
     }
     if (!Current() || Current()->File != file) {

@@ -12,6 +12,9 @@
 #include "ZelDic.h"
 #include "ZelDicRichViewUnit.h"
 #include "ZelDicViewFlexUnit.h"
+#include "ZelHelpBrowser.h"
+#include "ZelHelpManager.h"
+#include "ZelMainData.h"
 #include "ZelMorphTreeUnit.h"
 #include "ZelNVMainUnit.h"
 #include "ZelNVStartup.h"
@@ -23,8 +26,12 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWhatsThis>
 
 #include <cstdio>
 #include <string>
@@ -125,6 +132,49 @@ bool ShootForms(IZelDicMorphEx& morph, const QString& path) {
     return Save(view, path);
 }
 
+// A part of the screen (a window with the popup it opened): what the person sees.
+bool SaveScreen(const QRect& area, const QString& path) {
+    QApplication::processEvents();
+    bool saved = QGuiApplication::primaryScreen()
+                     ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                     .save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+// The main window with its Actions menu open.
+bool ShootMenu(TZelNVMainForm& main, const QString& path) {
+    QMenu* menu = main.ActionsMenu();
+    main.menuBar()->setActiveAction(menu->menuAction());
+    QApplication::processEvents();
+    bool ok = SaveScreen(main.frameGeometry(), path);
+    menu->close();
+    return ok;
+}
+
+// The "What's this?" popup of the source text, over the window.
+bool ShootWhatsThis(TZelNVMainForm& main, const QString& path) {
+    QWidget* source = main.SourceEdit();
+    QPoint point = source->mapToGlobal(QPoint(source->width() / 3, source->height() / 2));
+    main.HelpManager()->ShowPopupHelp(point, 8010);
+    bool ok = SaveScreen(main.frameGeometry(), path);
+    QWhatsThis::hideText();
+    return ok;
+}
+
+// The help window on the topic of the source text.
+bool ShootHelp(const QString& helpFile, const QString& path) {
+    TZelHelpBrowser* help = TZelHelpBrowser::Show(helpFile, "LDH_8010");
+    if (!help)
+        return false;
+    help->resize(820, 560);
+    help->move(40, 40);
+    QApplication::processEvents();
+    bool ok = Save(*help, path);
+    help->close();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -135,7 +185,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QString folder = QString::fromLocal8Bit(argv[1]);
     QString suffix = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString("en");
-    ZelSetCommandLine({"ns"});
+    ZelSetCommandLine(std::vector<std::string>{"-ns"});
     ZelSetDialogs(std::make_shared<TZelQtDialogs>());
     int status = 1;
     {
@@ -149,9 +199,16 @@ int main(int argc, char** argv) {
                 splash.show();
                 QApplication::processEvents();
                 bool ok = Save(splash, folder + "/splash.png");
+                splash.close();
                 main.LookUp("Le case sono belle. Il gatto dorme sul divano.");
                 QApplication::processEvents();
                 ok = Save(main, folder + "/main-" + suffix + ".png") && ok;
+                main.move(20, 20);
+                ok = ShootMenu(main, folder + "/menu-" + suffix + ".png") && ok;
+                ok = ShootWhatsThis(main, folder + "/whatsthis-" + suffix + ".png") && ok;
+                ok = ShootHelp(startup.DataModule()->GetHelpFile(),
+                               folder + "/help-" + suffix + ".png") &&
+                     ok;
                 if (ZelRef<IZelDicMorphEx> morph = ItalianMorphology()) {
                     ok = ShootTree(*morph, folder + "/tree-" + suffix + ".png") && ok;
                     ok = ShootPage(*morph, folder + "/page-" + suffix + ".png") && ok;
