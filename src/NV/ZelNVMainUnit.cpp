@@ -1,8 +1,14 @@
 #include "ZelNVMainUnit.h"
 
-#include "ZelDicRichViewUnit.h"
+#include "ZelBaseDataModule.h"
+#include "ZelConfig.h"
+#include "ZelDM4.h"
+#include "ZelDicViewFlexUnit.h"
+#include "ZelDicViewPageUnit.h"
+#include "ZelLangConfig.h"
 #include "ZelMorphTreeUnit.h"
 #include "ZelRichEdit.h"
+#include "ZelViewManagerUnit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,30 +23,42 @@ TZelLanguage OtherLanguage(TZelLanguage language) {
     return language == ZelLangItalian ? ZelLangEnglish : ZelLangItalian;
 }
 
-ZelRef<IZelDicMorph> MorphologyOf(TZelLanguage language) {
+template <class I> ZelRef<I> MorphologyOf(TZelLanguage language) {
     ZelRef<TZelInterfaceList> found = ZelMake<TZelInterfaceList>();
-    CollectDics(language, language, *found, IZelDicMorph::IID);
-    return found->GetCount() > 0 ? ZelQuery<IZelDicMorph>(found->Get(0)) : nullptr;
+    CollectDics(language, language, *found, I::IID);
+    return found->GetCount() > 0 ? ZelQuery<I>(found->Get(0)) : nullptr;
+}
+
+// The readings under an analysis.
+int CountReadings(IZelSentenceItem& item) {
+    if (item.GetKind() == ZelItemReading)
+        return 1;
+    int count = 0;
+    for (int32_t i = 0; i < item.GetCount(); ++i)
+        count += CountReadings(*item.GetItem(i));
+    return count;
 }
 
 } // namespace
 
 TZelNVMainForm::TZelNVMainForm()
     : TZelLangForm("NVMainForm"), AnalysisTree(new TZelMorphTreeFrame),
-      EntryPage(new TZelDicRichViewForm("ZelDicViewPageForm")) {
+      ViewManager(new TZelViewManagerFrame) {
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(AnalysisTree);
-    splitter->addWidget(EntryPage);
+    splitter->addWidget(ViewManager);
     splitter->setStretchFactor(1, 3);
     splitter->setSizes({240, 660});
     auto* layout = new QVBoxLayout(TargetPane());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
+    ViewManager->SetViewFactory(
+        [this](int kind, TZelDicViewConfig* config) { return CreateView(kind, config); });
     connect(FindAction("ActionsAnalyzeAction"), &QAction::triggered, this,
             [this] { AnalyzeSentence(); });
     connect(AnalysisTree, &TZelMorphTreeFrame::Selected, this, [this](IZelSentenceItem* item) {
         if (item)
-            Render(item);
+            ViewManager->ShowLu(item);
     });
     FindAction("ActionsAnalyzeAction")->setEnabled(true);
     SetAnalysisState(1);
@@ -48,6 +66,21 @@ TZelNVMainForm::TZelNVMainForm()
     resize(900, 620);
     // The first idle moment: once the window is shown and every pending event is handled.
     QTimer::singleShot(0, this, [this] { emit FirstIdle(); });
+}
+
+TZelDicViewForm* TZelNVMainForm::CreateView(int kind, TZelDicViewConfig* config) {
+    if (kind == 0) {
+        auto* view = new TZelDicViewPageForm;
+        view->SetViewConfig(config);
+        return view;
+    }
+    if (kind == 1) {
+        auto* view = new TZelDicViewFlexForm;
+        view->setWindowTitle(tr("Word forms"));
+        view->SetMorphDicSource([this] { return MorphologyOf<IZelDicMorphEx>(SourceLanguage()); });
+        return view;
+    }
+    return nullptr;
 }
 
 void TZelNVMainForm::BuildSourceLanguageMenu() {
@@ -58,6 +91,19 @@ void TZelNVMainForm::BuildSourceLanguageMenu() {
 void TZelNVMainForm::SetSourceLanguage(TZelLanguage language) {
     TZelLangForm::SetSourceLanguage(language);
     Sentences.SetText({}); // the analyses were of the other language
+    UseLanguagePair();
+}
+
+// The views of the pair from the source language to the other one.
+void TZelNVMainForm::UseLanguagePair() {
+    TZelBaseAppDataModule* module = ZelDataModule();
+    auto* config = module ? dynamic_cast<TZelDicLookConfig*>(module->GetConfig()) : nullptr;
+    if (!config)
+        return;
+    TZelLanguage source = SourceLanguage();
+    if (TZelLangConfig* pair = config->LangConfigList.FindOrAdd(source, OtherLanguage(source)))
+        ViewManager->SetLangConfig(pair);
+    ViewManager->SetMorphDic(MorphologyOf<IZelDicMorph>(source));
 }
 
 void TZelNVMainForm::LoadDefaults() {
@@ -86,8 +132,12 @@ int TZelNVMainForm::LookUp(const QString& text) {
     return AnalyzeSentence();
 }
 
-QString TZelNVMainForm::ShownText() const {
-    return EntryPage->PageEdit()->toPlainText();
+QString TZelNVMainForm::ShownText() {
+    ViewManager->RefreshNow();
+    auto* page = dynamic_cast<TZelDicRichViewForm*>(ViewManager->CurrentView());
+    if (page && !page->IsRendered())
+        page->RenderNow();
+    return page ? page->PageEdit()->toPlainText() : QString();
 }
 
 int TZelNVMainForm::AnalyzeSentence() {
@@ -96,71 +146,22 @@ int TZelNVMainForm::AnalyzeSentence() {
         Sentences.SetText(text);
     if (Sentences.GetCount() == 0) {
         AnalysisTree->SetAnalysis(nullptr);
-        return Render(nullptr);
+        ViewManager->ShowLu(nullptr);
+        statusBar()->showMessage(tr("No entry found"));
+        return 0;
     }
     int32_t index = Sentences.IndexAt(SourceEdit()->CaretPosition());
     ZelRef<IZelSentenceItem> analysis = Sentences.GetAnalysis(index);
     if (!analysis) {
-        ZelRef<IZelDicMorph> morph = MorphologyOf(SourceLanguage());
+        ZelRef<IZelDicMorph> morph = MorphologyOf<IZelDicMorph>(SourceLanguage());
         std::u16string sentence = Sentences.GetSentenceText(index);
         analysis = morph ? morph->Analyze(sentence) : PlainTokenize(sentence);
         Sentences.SetAnalysis(index, analysis);
     }
     AnalysisTree->SetAnalysis(analysis.get());
-    return Render(analysis.get());
-}
-
-int TZelNVMainForm::Render(IZelSentenceItem* item) {
-    EntryPage->BeginRender();
-    int shown = 0;
-    try {
-        if (item)
-            shown = RenderItem(*item);
-    } catch (...) {
-        EntryPage->EndRender();
-        throw;
-    }
-    EntryPage->EndRender();
-    EntryPage->SetContentVisible(true);
-    statusBar()->showMessage(shown ? tr("%n entries", nullptr, shown) : tr("No entry found"));
-    return shown;
-}
-
-// A reading, or every reading under a token, alternative or sentence.
-int TZelNVMainForm::RenderItem(IZelSentenceItem& item) {
-    if (item.GetKind() == ZelItemReading)
-        return RenderReading(item);
-    int shown = 0;
-    for (int32_t i = 0; i < item.GetCount(); ++i)
-        shown += RenderItem(*item.GetItem(i));
-    return shown;
-}
-
-// The reading's box and description, then its entries in every dictionary of the pair.
-int TZelNVMainForm::RenderReading(IZelSentenceItem& reading) {
-    EntryPage->AppendTokenBox(reading);
-    EntryPage->AppendMorphInfo(reading);
-    if (reading.GetLemma().empty())
-        return 0;
-    ZelRef<TZelInterfaceList> dics = ZelMake<TZelInterfaceList>();
-    CollectDics(SourceLanguage(), OtherLanguage(SourceLanguage()), *dics, IZelDic::IID);
-    int shown = 0;
-    for (int32_t d = 0; d < dics->GetCount(); ++d) {
-        ZelRef<IZelDic> dic = ZelQuery<IZelDic>(dics->Get(d));
-        if (!dic || ZelQuery<IZelDicMorph>(dic) || !dic->HasLuList())
-            continue;
-        ZelRef<IZelArrayCursor> found =
-            dic->LookupLu(reading.GetLemma(), reading.GetLemma(), -1, 0);
-        for (int32_t i = 0; found && i < found->GetCount(); ++i) {
-            found->SetIndex(i);
-            EntryPage->AppendParagraph();
-            try {
-                EntryPage->AppendRtf(dic.get(), dic->GetEntryRtf(*ZelQuery<IZelLu>(found), 0));
-                ++shown;
-            } catch (const EZelError& e) {
-                EntryPage->AppendText(QString::fromUtf8(e.what()).toStdU16String());
-            }
-        }
-    }
-    return shown;
+    ViewManager->ShowLu(analysis.get());
+    int readings = CountReadings(*analysis);
+    statusBar()->showMessage(readings ? tr("%n readings", nullptr, readings)
+                                      : tr("No entry found"));
+    return readings;
 }

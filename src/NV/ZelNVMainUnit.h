@@ -1,14 +1,16 @@
 // The product's main window, for now a plain reading window on the language window: the
-// source text above; below, the analysis tree of the sentence under the caret and a page
-// with the entries of the reading chosen there (of the whole sentence at first), from the
-// dictionaries of the pair the source language makes.
+// source text above; below, the analysis tree of the sentence under the caret and the view
+// manager with the views of the pair the source language makes, showing the reading chosen
+// in the tree (the whole sentence at first).
 #pragma once
 
 #include "ZelDic.h"
 #include "ZelLangUnit.h"
 #include "ZelSentenceList.h"
 
-class TZelDicRichViewForm;
+class TZelDicViewForm;
+class TZelDicViewConfig;
+class TZelViewManagerFrame;
 class TZelMorphTreeFrame;
 
 class TZelNVMainForm : public TZelLangForm {
@@ -16,12 +18,12 @@ class TZelNVMainForm : public TZelLangForm {
 public:
     TZelNVMainForm();
 
-    // Makes the text the source text and analyses it; the number of entries shown.
+    // Makes the text the source text and analyses it; the number of readings shown.
     int LookUp(const QString& text);
-    // The text of the page.
-    QString ShownText() const;
+    // The text of the view shown (once the views rendered).
+    QString ShownText();
     TZelMorphTreeFrame* Tree() const { return AnalysisTree; }
-    TZelDicRichViewForm* Page() const { return EntryPage; }
+    TZelViewManagerFrame* Views() const { return ViewManager; }
 
     void SetSourceLanguage(TZelLanguage language) override;
     void LoadSettings(TZelSettingsKey& key) override;
@@ -36,14 +38,12 @@ protected:
     void BuildSourceLanguageMenu() override;
 
 private:
-    // Analyses the sentence under the caret; the number of entries shown.
+    // Analyses the sentence under the caret; the number of readings in it.
     int AnalyzeSentence();
-    // Shows the entries of a unit (every reading of it); how many.
-    int Render(IZelSentenceItem* item);
-    int RenderItem(IZelSentenceItem& item);
-    int RenderReading(IZelSentenceItem& reading);
+    TZelDicViewForm* CreateView(int kind, TZelDicViewConfig* config);
+    void UseLanguagePair();
 
     TZelMorphTreeFrame* AnalysisTree;
-    TZelDicRichViewForm* EntryPage;
+    TZelViewManagerFrame* ViewManager;
     TZelSentenceList Sentences;
 };

@@ -12,6 +12,10 @@ enum TZelAppEvent : int {
     ZelPasteAndAnalyzeEvent = QEvent::User + 101,
 };
 
+// A window inside another that sets this property to true receives the messages as well
+// (a view docked in the main window).
+inline constexpr const char* ZelAppEventsProperty = "ZelAppEvents";
+
 // Posts the event to every top-level window (delivered from the event loop).
 void ZelPostToTopLevelWindows(TZelAppEvent type);
 // Sends the event to every top-level window at once, in turn.

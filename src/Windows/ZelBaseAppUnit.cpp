@@ -70,9 +70,9 @@ QString HelpFile() {
     return module ? module->GetHelpFile() : QString();
 }
 
-// Bounds that show on one of the screens there are now: a window saved on a screen since
-// removed comes back on the primary one, never larger than it.
-QRect OnAScreen(QRect bounds) {
+} // namespace
+
+QRect ZelOnAScreen(QRect bounds) {
     QScreen* primary = QGuiApplication::primaryScreen();
     if (!primary)
         return bounds;
@@ -87,8 +87,6 @@ QRect OnAScreen(QRect bounds) {
     bounds.moveTopLeft(area.topLeft());
     return bounds;
 }
-
-} // namespace
 
 TZelBaseAppForm::TZelBaseAppForm(const QString& name, QWidget* parent)
     : QMainWindow(parent), Help(new TZelHelpManager(this, HelpFile)) {
@@ -305,7 +303,7 @@ void TZelBaseAppForm::RestoreBounds(TZelSettingsKey& key) {
         bounds.setWidth(*width);
     if (auto height = read("Height"); height && *height > 0)
         bounds.setHeight(*height);
-    bounds = OnAScreen(bounds);
+    bounds = ZelOnAScreen(bounds);
     move(bounds.topLeft());
     resize(bounds.size());
 }

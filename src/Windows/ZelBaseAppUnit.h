@@ -16,6 +16,10 @@ class QMenu;
 class QToolBar;
 class TZelHelpManager;
 
+// Bounds that show on one of the screens there are now: a window saved on a screen since
+// removed comes back on the primary one, never larger than it.
+QRect ZelOnAScreen(QRect bounds);
+
 class TZelBaseAppForm : public QMainWindow {
     Q_OBJECT
 public:

@@ -1,9 +1,20 @@
 #include "ZelDicViewUnit.h"
 
+#include "ZelActions.h"
+#include "ZelAppEvents.h"
+#include "ZelBaseAppData.h"
+#include "ZelBaseAppUnit.h"
+#include "ZelBaseDataModule.h"
+#include "ZelErrors.h"
 #include "ZelGradient.h"
+#include "ZelGuiTranslations.h"
 #include "ZelLangConfig.h"
+#include "ZelSettingsStore.h"
+#include "ZelViewManagerUnit.h"
 
+#include <QAction>
 #include <QIcon>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <set>
@@ -26,6 +37,30 @@ QString FreeName(const QString& defaultName) {
     }
 }
 
+const std::vector<TZelActionSpec>& ViewActions() {
+    static const std::vector<TZelActionSpec> table{
+        {"DockAction", QT_TRANSLATE_NOOP("TZelDicViewForm", "Dock this window"),
+         QT_TRANSLATE_NOOP("TZelDicViewForm", "Dock this window at the main window"), nullptr,
+         19001, 35},
+        {"FloatAction", QT_TRANSLATE_NOOP("TZelDicViewForm", "Float this window"),
+         QT_TRANSLATE_NOOP("TZelDicViewForm", "Float this window"), nullptr, 19002, 34},
+    };
+    return table;
+}
+
+const TZelImageList* Pictures() {
+    TZelBaseAppDataModule* module = ZelDataModule();
+    return module ? &module->NormalImages() : nullptr;
+}
+
+std::optional<int32_t> ReadOptional(TZelSettingsKey& key, const char* name) {
+    try {
+        return key.ReadInteger(name);
+    } catch (const EZelError&) {
+        return std::nullopt; // unreadable: the default stays
+    }
+}
+
 } // namespace
 
 TZelDicViewForm::TZelDicViewForm(const QString& defaultName, QWidget* parent)
@@ -39,16 +74,44 @@ TZelDicViewForm::TZelDicViewForm(const QString& defaultName, QWidget* parent)
     Background->SetGradient(
         {QColor(0, 0, 255), palette().color(QPalette::Button), Qt::Vertical, 128});
     Background->SetCornerPicture(QIcon(":/images/logo.svg").pixmap(QSize(64, 64)));
+
+    Toolbar = new QToolBar(this);
+    Toolbar->setObjectName("ViewToolbar");
+    Toolbar->setIconSize(QSize(16, 16));
+    Toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    layout->insertWidget(0, Toolbar);
+    std::vector<QAction*> actions =
+        ZelCreateActions(this, "TZelDicViewForm", ViewActions(), Pictures());
+    DockItem = actions[0];
+    FloatItem = actions[1];
+    for (QAction* action : actions) {
+        Toolbar->addAction(action);
+        addAction(action); // the context menu
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(DockItem, &QAction::triggered, this, [this] { SetDocked(true); });
+    connect(FloatItem, &QAction::triggered, this, [this] { SetDocked(false); });
+    UpdateDockItems();
+    setProperty(ZelAppEventsProperty, true);
 }
 
 TZelDicViewForm::~TZelDicViewForm() {
+    TZelBaseAppDataModule* module = ZelDataModule();
+    if (module && module->SaveSettingsOnExitAction() &&
+        module->SaveSettingsOnExitAction()->isChecked()) {
+        try {
+            SavePosition();
+        } catch (const EZelError&) {
+            // A store that cannot be written loses the position, never the program.
+        }
+    }
     NamesInUse().erase(objectName());
 }
 
 void TZelDicViewForm::SetViewConfig(TZelDicViewConfig* config) {
     Config = config;
     if (config)
-        setWindowTitle(QString::fromStdString(config->GetDisplayName()));
+        setWindowTitle(ZelGuiTranslate(config->GetDisplayName()));
 }
 
 bool TZelDicViewForm::CanShow(IZelSentenceItem* item) {
@@ -99,4 +162,106 @@ void TZelDicViewForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!Rendered)
         RenderNow();
+}
+
+void TZelDicViewForm::UpdateDockItems() {
+    DockItem->setVisible(!Docked);
+    FloatItem->setVisible(Docked);
+}
+
+void TZelDicViewForm::SetDocked(bool docked) {
+    if (docked != Docked)
+        PlaceDocked(docked);
+}
+
+void TZelDicViewForm::PlaceDocked(bool docked) {
+    if (Manager)
+        docked ? Manager->Dock(this) : Manager->Undock(this);
+    else
+        SetDockedState(docked);
+}
+
+// Floating: a tool window of the manager's window that stays on top, without the title
+// bar's buttons, at the bounds it had (kept on a screen that exists).
+void TZelDicViewForm::SetDockedState(bool docked) {
+    Docked = docked;
+    if (!docked) {
+        QWidget* owner = Manager ? Manager->window() : nullptr;
+        setParent(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                             Qt::WindowTitleHint);
+        setGeometry(ZelOnAScreen(Bounds));
+    }
+    UpdateDockItems();
+}
+
+std::string TZelDicViewForm::SettingsKey() const {
+    TZelBaseAppDataModule* module = ZelDataModule();
+    std::string product = module ? module->GetSettingsKey() : ZelAppData().GetSettingsKey();
+    return product + "\\" + objectName().toStdString();
+}
+
+void TZelDicViewForm::LoadPosition() {
+    std::unique_ptr<TZelSettingsKey> key;
+    try {
+        key = ZelSettings().OpenKey(TZelHive::CurrentUser, SettingsKey(), false);
+    } catch (const EZelError&) {
+    }
+    bool docked = true;
+    if (key) {
+        QRect bounds = Bounds;
+        if (auto bottom = ReadOptional(*key, "Bottom"))
+            bounds.setBottom(*bottom - 1);
+        if (auto left = ReadOptional(*key, "Left"))
+            bounds.setLeft(*left);
+        if (auto right = ReadOptional(*key, "Right"))
+            bounds.setRight(*right - 1);
+        if (auto top = ReadOptional(*key, "Top"))
+            bounds.setTop(*top);
+        if (bounds.isValid())
+            Bounds = bounds;
+        try {
+            docked = key->ReadInteger("Docked").value_or(1) != 0;
+        } catch (const EZelError&) {
+        }
+    }
+    PlaceDocked(docked);
+}
+
+void TZelDicViewForm::SavePosition() {
+    std::unique_ptr<TZelSettingsKey> key =
+        ZelSettings().OpenKey(TZelHive::CurrentUser, SettingsKey(), true);
+    if (!Docked && isWindow())
+        Bounds = geometry();
+    key->WriteInteger("Left", Bounds.left());
+    key->WriteInteger("Top", Bounds.top());
+    key->WriteInteger("Right", Bounds.left() + Bounds.width());
+    key->WriteInteger("Bottom", Bounds.top() + Bounds.height());
+    key->WriteInteger("Docked", Docked ? 1 : 0);
+}
+
+bool TZelDicViewForm::event(QEvent* event) {
+    if (event->type() == QEvent::Type(ZelSettingsChangedEvent)) {
+        ApplySettings();
+        return true;
+    }
+    if (event->type() == QEvent::Type(ZelSaveSettingsEvent)) {
+        try {
+            SavePosition();
+        } catch (const EZelError&) {
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void TZelDicViewForm::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (!Docked && isWindow() && isVisible())
+        Bounds = geometry();
+}
+
+void TZelDicViewForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!Docked && isWindow() && isVisible())
+        Bounds = geometry();
 }
