@@ -646,6 +646,48 @@
     </message>
 </context>
 <context>
+    <name>TZelDicViewForm</name>
+    <message>
+        <source>Dock this window</source>
+        <translation>Aggancia questa finestra</translation>
+    </message>
+    <message>
+        <source>Dock this window at the main window</source>
+        <translation>Aggancia questa finestra alla finestra principale</translation>
+    </message>
+    <message>
+        <source>Float this window</source>
+        <translation>Sgancia questa finestra</translation>
+    </message>
+</context>
+<context>
+    <name>TZelDicViewPageForm</name>
+    <message>
+        <source>Hypertext Mode</source>
+        <translation>Modalità ipertesto</translation>
+    </message>
+    <message>
+        <source>Hypertext mode</source>
+        <translation>Modalità ipertesto</translation>
+    </message>
+    <message>
+        <source>Selection Mode</source>
+        <translation>Modalità selezione</translation>
+    </message>
+    <message>
+        <source>Selection mode</source>
+        <translation>Modalità selezione</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid length</source>
+        <translation>&apos;%1&apos; non è una lunghezza valida</translation>
+    </message>
+    <message>
+        <source>Cannot show the picture %1: %2</source>
+        <translation>Impossibile mostrare l&apos;immagine %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>TZelDoc</name>
     <message>
         <source>%1 file</source>
@@ -881,47 +923,23 @@
 <context>
     <name>TZelNVMainForm</name>
     <message>
-        <source>&amp;Look up:</source>
-        <translation>&amp;Cerca:</translation>
-    </message>
-    <message>
-        <source>Type a word or a sentence and press Enter</source>
-        <translation>Scrivi una parola o una frase e premi Invio</translation>
-    </message>
-    <message>
-        <source>Italian → English</source>
-        <translation>Italiano → Inglese</translation>
-    </message>
-    <message>
-        <source>English → Italian</source>
-        <translation>Inglese → Italiano</translation>
-    </message>
-    <message>
         <source>Ready</source>
         <translation>Pronto</translation>
     </message>
     <message>
-        <source>&amp;Options</source>
-        <translation>&amp;Opzioni</translation>
-    </message>
-    <message>
-        <source>Interface &amp;Language</source>
-        <translation>&amp;Lingua dell&apos;interfaccia</translation>
-    </message>
-    <message>
-        <source>E&amp;xit</source>
-        <translation>&amp;Esci</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n entries</source>
-        <translation>
-            <numerusform>%n voce</numerusform>
-            <numerusform>%n voci</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>No entry found</source>
         <translation>Nessuna voce trovata</translation>
+    </message>
+    <message>
+        <source>Word forms</source>
+        <translation>Forme della parola</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n readings</source>
+        <translation>
+            <numerusform>%n lettura</numerusform>
+            <numerusform>%n letture</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -929,6 +947,259 @@
     <message>
         <source>An Italian–English dictionary workstation.</source>
         <translation>Una postazione di consultazione italiano–inglese.</translation>
+    </message>
+</context>
+<context>
+    <name>TZelQtSoundPlayer</name>
+    <message>
+        <source>A sound of the dictionary is no wave image this program can play.</source>
+        <translation>Un suono del dizionario non è un&apos;immagine wave che questo programma può riprodurre.</translation>
+    </message>
+    <message>
+        <source>There is no audio device: sounds are not played.</source>
+        <translation>Non c&apos;è alcun dispositivo audio: i suoni non vengono riprodotti.</translation>
+    </message>
+    <message>
+        <source>The audio device cannot play sounds.</source>
+        <translation>Il dispositivo audio non può riprodurre suoni.</translation>
+    </message>
+</context>
+<context>
+    <name>TZelViewManagerFrame</name>
+    <message>
+        <source>Back</source>
+        <translation>Indietro</translation>
+    </message>
+    <message>
+        <source>Go back</source>
+        <translation>Torna indietro</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Avanti</translation>
+    </message>
+    <message>
+        <source>Go forward</source>
+        <translation>Vai avanti</translation>
+    </message>
+</context>
+<context>
+    <name>ZelGuiTranslations</name>
+    <message>
+        <source>Annotations (English - Italian)</source>
+        <translation>Annotazioni (inglese - italiano)</translation>
+    </message>
+    <message>
+        <source>Annotations (Italian - English)</source>
+        <translation>Annotazioni (italiano - inglese)</translation>
+    </message>
+    <message>
+        <source>Dictionary (English - Italian)</source>
+        <translation>Dizionario (inglese - italiano)</translation>
+    </message>
+    <message>
+        <source>Dictionary (Italian - English)</source>
+        <translation>Dizionario (italiano - inglese)</translation>
+    </message>
+    <message>
+        <source>Grammar notes (English - Italian)</source>
+        <translation>Note grammaticali (inglese - italiano)</translation>
+    </message>
+    <message>
+        <source>Grammar notes (Italian - English)</source>
+        <translation>Note grammaticali (italiano - inglese)</translation>
+    </message>
+    <message>
+        <source>Lexical notes (headword list) (English - Italian)</source>
+        <translation>Note lessicali (elenco lemmi) (inglese - italiano)</translation>
+    </message>
+    <message>
+        <source>Lexical notes (headword list) (Italian - English)</source>
+        <translation>Note lessicali (elenco lemmi) (italiano - inglese)</translation>
+    </message>
+    <message>
+        <source>Lexical notes (title list) (English - Italian)</source>
+        <translation>Note lessicali (elenco titoli) (inglese - italiano)</translation>
+    </message>
+    <message>
+        <source>Lexical notes (title list) (Italian - English)</source>
+        <translation>Note lessicali (elenco titoli) (italiano - inglese)</translation>
+    </message>
+    <message>
+        <source>adjective</source>
+        <translation>aggettivo</translation>
+    </message>
+    <message>
+        <source>adverb</source>
+        <translation>avverbio</translation>
+    </message>
+    <message>
+        <source>AE/BE</source>
+        <translation>AE/BE</translation>
+    </message>
+    <message>
+        <source>American English</source>
+        <translation>Inglese americano</translation>
+    </message>
+    <message>
+        <source>article</source>
+        <translation>articolo</translation>
+    </message>
+    <message>
+        <source>British English</source>
+        <translation>Inglese britannico</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Categoria</translation>
+    </message>
+    <message>
+        <source>Collocates</source>
+        <translation>Collocazioni</translation>
+    </message>
+    <message>
+        <source>conjunction</source>
+        <translation>congiunzione</translation>
+    </message>
+    <message>
+        <source>demonstrative</source>
+        <translation>dimostrativo</translation>
+    </message>
+    <message>
+        <source>determiner</source>
+        <translation>determinante</translation>
+    </message>
+    <message>
+        <source>esclamatory</source>
+        <translation>esclamativo</translation>
+    </message>
+    <message>
+        <source>Examples</source>
+        <translation>Esempi</translation>
+    </message>
+    <message>
+        <source>feminine</source>
+        <translation>femminile</translation>
+    </message>
+    <message>
+        <source>Full text</source>
+        <translation>Testo completo</translation>
+    </message>
+    <message>
+        <source>transitive</source>
+        <translation>transitivo</translation>
+    </message>
+    <message>
+        <source>verb</source>
+        <translation>verbo</translation>
+    </message>
+    <message>
+        <source>Idioms</source>
+        <translation>Locuzioni</translation>
+    </message>
+    <message>
+        <source>&amp;Idioms</source>
+        <translation>&amp;Locuzioni</translation>
+    </message>
+    <message>
+        <source>impersonal</source>
+        <translation>impersonale</translation>
+    </message>
+    <message>
+        <source>indefinite</source>
+        <translation>indefinito</translation>
+    </message>
+    <message>
+        <source>interjection</source>
+        <translation>interiezione</translation>
+    </message>
+    <message>
+        <source>interrogative</source>
+        <translation>interrogativo</translation>
+    </message>
+    <message>
+        <source>intransitive</source>
+        <translation>intransitivo</translation>
+    </message>
+    <message>
+        <source>Headword</source>
+        <translation>Lemma</translation>
+    </message>
+    <message>
+        <source>masculine</source>
+        <translation>maschile</translation>
+    </message>
+    <message>
+        <source>modal</source>
+        <translation>modale</translation>
+    </message>
+    <message>
+        <source>modifier</source>
+        <translation>modificatore</translation>
+    </message>
+    <message>
+        <source>noun</source>
+        <translation>sostantivo</translation>
+    </message>
+    <message>
+        <source>past participle</source>
+        <translation>participio passato</translation>
+    </message>
+    <message>
+        <source>personal</source>
+        <translation>personale</translation>
+    </message>
+    <message>
+        <source>Phrasal verbs</source>
+        <translation>Verbi frasali</translation>
+    </message>
+    <message>
+        <source>&amp;Phrasal Verbs</source>
+        <translation>Verbi &amp;frasali</translation>
+    </message>
+    <message>
+        <source>possessive</source>
+        <translation>possessivo</translation>
+    </message>
+    <message>
+        <source>preposition</source>
+        <translation>preposizione</translation>
+    </message>
+    <message>
+        <source>pronominal</source>
+        <translation>pronominale</translation>
+    </message>
+    <message>
+        <source>pronoun</source>
+        <translation>pronome</translation>
+    </message>
+    <message>
+        <source>proper</source>
+        <translation>proprio</translation>
+    </message>
+    <message>
+        <source>quantifier</source>
+        <translation>quantificatore</translation>
+    </message>
+    <message>
+        <source>reflexive</source>
+        <translation>riflessivo</translation>
+    </message>
+    <message>
+        <source>Set noun phrases</source>
+        <translation>Locuzioni nominali</translation>
+    </message>
+    <message>
+        <source>&amp;Set Noun Phrases</source>
+        <translation>Locuzioni &amp;nominali</translation>
+    </message>
+    <message>
+        <source>Translations</source>
+        <translation>Traduzioni</translation>
+    </message>
+    <message>
+        <source>relative</source>
+        <translation>relativo</translation>
     </message>
 </context>
 </TS>

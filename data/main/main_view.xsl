@@ -9,7 +9,7 @@
   <xsl:param name="gl"/>
   <xsl:param name="sl"/>
   <xsl:param name="tl"/>
-  <xsl:template match="/body">{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Sans;}}{\colortbl;\red0\green0\blue160;\red255\green255\blue0;\red110\green110\blue110;}\fs22 <xsl:apply-templates select="*[not(self::view-options)]"/>}</xsl:template>
+  <xsl:template match="/body">{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Sans;}}{\colortbl;\red0\green0\blue160;\red255\green255\blue0;\red110\green110\blue110;}\fs22\lang<xsl:value-of select="$sl"/><xsl:text> </xsl:text><xsl:apply-templates select="*[not(self::view-options)]"/>}</xsl:template>
   <xsl:template match="hw">{\b\fs26 <xsl:apply-templates/>}</xsl:template>
   <xsl:template match="pron">
     <xsl:if test="/body/view-options/phon-checked">
@@ -19,9 +19,13 @@
     </xsl:if>
   </xsl:template>
   <xsl:template match="pos"><xsl:text> </xsl:text>{\i\cf3 <xsl:apply-templates/>}</xsl:template>
-  <xsl:template match="pic">\par {\*\customImage <xsl:value-of select="@file"/>}</xsl:template>
+  <!-- The picture takes the place of the character after its tag. -->
+  <xsl:template match="pic">\par {\*\customImage <xsl:value-of select="@file"/>}\~</xsl:template>
   <xsl:template match="s">\par <xsl:if test="@n">{\b <xsl:value-of select="@n"/>.} </xsl:if><xsl:apply-templates/></xsl:template>
-  <xsl:template match="tr[@ref]">{\*\customRef <xsl:value-of select="string-length(.)"/>}{\cf1\ul <xsl:apply-templates/>}</xsl:template>
+  <!-- Translations are marked with the target language, so that a click on one looks it up
+       on the other side and the pointer lights up its words. -->
+  <xsl:template match="tr[@ref]">{\*\customRef <xsl:value-of select="string-length(.)"/>}{\cf1\ul\lang<xsl:value-of select="$tl"/><xsl:text> </xsl:text><xsl:apply-templates/>}</xsl:template>
+  <xsl:template match="tr">{\lang<xsl:value-of select="$tl"/><xsl:text> </xsl:text><xsl:apply-templates/>}</xsl:template>
   <xsl:template match="abbr">{\*\customAbbr <xsl:value-of select="string-length(.)"/>}{\i <xsl:apply-templates/>}</xsl:template>
   <xsl:template match="em">{\highlight2 <xsl:apply-templates/>}</xsl:template>
   <xsl:template match="text()">

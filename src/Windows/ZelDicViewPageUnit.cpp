@@ -91,9 +91,13 @@ ZelRef<IZelSentenceItem> ZelReferenceItem(const std::u16string& text, TZelLangua
     return item;
 }
 
+// The reference is in the language its text is marked with (a translation of a bilingual
+// entry is in the other language), else in the dictionary's source language.
 bool TZelHotSpotRef::Execute() {
     QString text = Edit->TextOfRange(Start, End);
-    View->NavigateTo(ZelReferenceItem(text.toStdU16String(), Language).get());
+    int marked = Edit->LanguageAt(Start);
+    TZelLanguage language = marked ? ZelPrimaryLang(TZelLanguage(marked)) : Language;
+    View->NavigateTo(ZelReferenceItem(text.toStdU16String(), language).get());
     return true;
 }
 
@@ -433,7 +437,7 @@ bool TZelDicViewPageForm::HighlightWord(int start, int end, const QPoint& pointe
     int language = edit->LanguageAt(start);
     if (language == 0)
         return false;
-    ZelRef<IZelWordChecker> checker = WordCheckerOf(TZelLanguage(language));
+    ZelRef<IZelWordChecker> checker = WordCheckerOf(ZelPrimaryLang(TZelLanguage(language)));
     if (!checker)
         return false;
     std::u16string word = edit->TextOfRange(start, end).toStdU16String();

@@ -4,6 +4,7 @@
 #include "ZelCommandLine.h"
 #include "ZelDialogs.h"
 #include "ZelDic.h"
+#include "ZelDicViewPageUnit.h"
 #include "ZelErrors.h"
 #include "ZelFiles.h"
 #include "ZelFlagDataModule.h"
@@ -14,10 +15,13 @@
 #include "ZelNVMainUnit.h"
 #include "ZelProcess.h"
 #include "ZelResStrings.h"
+#include "ZelRichEdit.h"
 #include "ZelSettingsStore.h"
+#include "ZelSound.h"
 #include "ZelSplash.h"
 #include "ZelTestDoubles.h"
 #include "ZelTestSupport.h"
+#include "ZelViewManagerUnit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -346,4 +350,93 @@ TEST_F(TStartupTest, HelpFileAndMenuFont) {
     EXPECT_EQ(other.family(), QApplication::font().family());
     EXPECT_EQ(other.pointSize(), 23);
     EXPECT_GT(Startup->DataModule()->MeasureText("casa").width(), 0);
+}
+
+// ----- the views on the sample installation ----------------------------------------------
+
+namespace {
+
+// The page view the main window shows, rendered.
+TZelDicViewPageForm* ShownPage(TZelNVMainForm& main) {
+    main.Views()->RefreshNow();
+    auto* page = dynamic_cast<TZelDicViewPageForm*>(main.Views()->CurrentView());
+    if (page && !page->IsRendered())
+        page->RenderNow();
+    return page;
+}
+
+// The first hot spot of a kind on a page.
+template <class T> T* FirstSpot(TZelDicViewPageForm& page) {
+    for (const auto& spot : page.HotSpots())
+        if (auto* found = dynamic_cast<T*>(spot.get()))
+            return found;
+    return nullptr;
+}
+
+// A point inside a character of the page, as the pointer would be.
+QPoint InsideCharacter(TZelDicViewPageForm& page, int position) {
+    return page.PageEdit()->PointOfCharacter(position) +
+           QPoint(4, page.PageEdit()->fontMetrics().height() / 2);
+}
+
+class TRecordingSounds : public TZelSoundPlayer {
+public:
+    void Play(const ZelRef<IZelMemBlocks>& sounds, int32_t index) override {
+        Played.emplace_back(sounds, index);
+    }
+    std::vector<std::pair<ZelRef<IZelMemBlocks>, int32_t>> Played;
+};
+
+} // namespace
+
+// "casa": a click on its first cross-reference shows the English unit it names, in the
+// English views; Back comes back to "casa" in the Italian ones.
+TEST_F(TStartupTest, TheEntryOfCasaFollowsItsFirstCrossReference) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    TZelNVMainForm& main = *Startup->MainForm();
+    ZelRef<IZelSentenceItem> casa = ZelReferenceItem(u"casa", ZelLangItalian);
+    main.Views()->ShowLu(casa.get());
+    TZelDicViewPageForm* page = ShownPage(main);
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->PageEdit()->toPlainText().contains("house"));
+    auto* reference = FirstSpot<TZelHotSpotRef>(*page);
+    ASSERT_NE(reference, nullptr);
+    QString target = page->PageEdit()->TextOfRange(reference->Start, reference->End);
+    EXPECT_EQ(target, "house");
+    page->PointerMovedTo(InsideCharacter(*page, reference->Start + 1));
+    EXPECT_TRUE(page->IsHandPointer());
+    EXPECT_TRUE(page->ClickAt(InsideCharacter(*page, reference->Start + 1)));
+    QCoreApplication::processEvents();
+    ASSERT_NE(main.Views()->CurrentLu(), nullptr);
+    EXPECT_EQ(main.Views()->CurrentLu()->GetLemma(), u"house");
+    EXPECT_EQ(main.Views()->LangConfig()->GetSourceLang(), ZelLangEnglish);
+    TZelDicViewPageForm* english = ShownPage(main);
+    ASSERT_NE(english, nullptr);
+    EXPECT_TRUE(english->PageEdit()->toPlainText().contains("casa"));
+    main.Views()->GoBackAction()->trigger();
+    EXPECT_EQ(main.Views()->CurrentLu(), casa.get());
+    EXPECT_EQ(main.Views()->LangConfig()->GetSourceLang(), ZelLangItalian);
+}
+
+// A click on the sound of "abet" asks the sound service to play that block of the
+// dictionary's sounds, a wave image.
+TEST_F(TStartupTest, ASoundHotSpotPlaysItsBlock) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    auto sounds = std::make_shared<TRecordingSounds>();
+    std::shared_ptr<TZelSoundPlayer> previous = ZelSetSoundPlayer(sounds);
+    TZelNVMainForm& main = *Startup->MainForm();
+    main.Views()->ShowLu(ZelReferenceItem(u"abet", ZelLangEnglish).get());
+    TZelDicViewPageForm* page = ShownPage(main);
+    ASSERT_NE(page, nullptr);
+    auto* sound = FirstSpot<TZelHotSpotSound>(*page);
+    ASSERT_NE(sound, nullptr) << page->PageEdit()->toPlainText().toStdString();
+    page->PointerMovedTo(InsideCharacter(*page, sound->Start));
+    EXPECT_TRUE(page->IsHandPointer());
+    EXPECT_TRUE(page->ClickAt(InsideCharacter(*page, sound->Start)));
+    ZelSetSoundPlayer(previous);
+    ASSERT_EQ(sounds->Played.size(), 1u);
+    EXPECT_EQ(sounds->Played[0].second, sound->Sound);
+    EXPECT_EQ(sounds->Played[0].first->GetBlockString(sound->Sound).substr(0, 4), "RIFF");
 }
