@@ -941,6 +941,26 @@
             <numerusform>%n letture</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Dictionary</source>
+        <translation>Dizionario</translation>
+    </message>
+    <message>
+        <source>Grammar notes</source>
+        <translation>Note grammaticali</translation>
+    </message>
+    <message>
+        <source>Lexical notes</source>
+        <translation>Note lessicali</translation>
+    </message>
+    <message>
+        <source>Annotations</source>
+        <translation>Annotazioni</translation>
+    </message>
+    <message>
+        <source>View %1</source>
+        <translation>Vista %1</translation>
+    </message>
 </context>
 <context>
     <name>TZelNVStartup</name>

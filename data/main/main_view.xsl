@@ -12,13 +12,14 @@
   <xsl:template match="/body">{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Sans;}}{\colortbl;\red0\green0\blue160;\red255\green255\blue0;\red110\green110\blue110;}\fs22\lang<xsl:value-of select="$sl"/><xsl:text> </xsl:text><xsl:apply-templates select="*[not(self::view-options)]"/>}</xsl:template>
   <xsl:template match="hw">{\b\fs26 <xsl:apply-templates/>}</xsl:template>
   <xsl:template match="pron">
-    <xsl:if test="/body/view-options/phon-checked">
+    <xsl:if test="/body/view-options/pron-checked">
       <xsl:text> </xsl:text>
       <xsl:if test="@sound">{\*\customSound <xsl:value-of select="@sound"/>,1}*</xsl:if>
       <xsl:text>{\cf3 [</xsl:text><xsl:apply-templates/><xsl:text>]}</xsl:text>
     </xsl:if>
   </xsl:template>
-  <xsl:template match="pos"><xsl:text> </xsl:text>{\i\cf3 <xsl:apply-templates/>}</xsl:template>
+  <!-- The part of speech is an abbreviation: the pointer over it shows it in full. -->
+  <xsl:template match="pos"><xsl:text> </xsl:text>{\*\customAbbr <xsl:value-of select="string-length(.)"/>}{\i\cf3 <xsl:apply-templates/>}</xsl:template>
   <!-- The picture takes the place of the character after its tag. -->
   <xsl:template match="pic">\par {\*\customImage <xsl:value-of select="@file"/>}\~</xsl:template>
   <xsl:template match="s">\par <xsl:if test="@n">{\b <xsl:value-of select="@n"/>.} </xsl:if><xsl:apply-templates/></xsl:template>

@@ -5,6 +5,7 @@
 #include "ZelDM4.h"
 #include "ZelDicViewFlexUnit.h"
 #include "ZelDicViewPageUnit.h"
+#include "ZelHelpContext.h"
 #include "ZelLangConfig.h"
 #include "ZelMorphTreeUnit.h"
 #include "ZelRichEdit.h"
@@ -68,15 +69,56 @@ TZelNVMainForm::TZelNVMainForm()
     QTimer::singleShot(0, this, [this] { emit FirstIdle(); });
 }
 
+namespace {
+
+// The product's four views, by the position of their configuration in the pair's.
+struct TViewLook {
+    const char* Caption;
+    int HelpContext;
+    int Image;
+    bool Hypertext;
+};
+
+const TViewLook& LookOfView(int position) {
+    static const TViewLook looks[] = {
+        {QT_TRANSLATE_NOOP("TZelNVMainForm", "Dictionary"), 8030, 19, true},
+        {QT_TRANSLATE_NOOP("TZelNVMainForm", "Grammar notes"), 8050, 44, false},
+        {QT_TRANSLATE_NOOP("TZelNVMainForm", "Lexical notes"), 8040, 45, false},
+        {QT_TRANSLATE_NOOP("TZelNVMainForm", "Annotations"), 8055, 46, false},
+    };
+    static const TViewLook further{nullptr, 8030, 19, false};
+    return position >= 0 && position < 4 ? looks[position] : further;
+}
+
+} // namespace
+
 TZelDicViewForm* TZelNVMainForm::CreateView(int kind, TZelDicViewConfig* config) {
     if (kind == 0) {
         auto* view = new TZelDicViewPageForm;
         view->SetViewConfig(config);
+        int position = -1;
+        if (TZelLangConfig* pair = ViewManager->LangConfig())
+            for (int32_t i = 0; i < pair->DicViewConfigList.GetItemCount(); ++i)
+                if (&pair->DicViewConfigList.GetItem(i) == config)
+                    position = i;
+        const TViewLook& look = LookOfView(position);
+        if (look.Caption)
+            view->setWindowTitle(tr(look.Caption));
+        else if (config->GetDisplayName().empty())
+            view->setWindowTitle(tr("View %1").arg(position + 1));
+        ZelSetHelpContext(view, look.HelpContext);
+        view->SetImageIndex(look.Image);
+        // The notes are text to read and copy: they open in selection mode.
+        if (!look.Hypertext) {
+            view->SetMode(TZelDicViewPageForm::SelectionMode);
+            view->HypertextAction()->setEnabled(false);
+        }
         return view;
     }
     if (kind == 1) {
         auto* view = new TZelDicViewFlexForm;
         view->setWindowTitle(tr("Word forms"));
+        view->SetImageIndex(22);
         view->SetMorphDicSource([this] { return MorphologyOf<IZelDicMorphEx>(SourceLanguage()); });
         return view;
     }

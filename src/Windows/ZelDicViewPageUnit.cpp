@@ -264,8 +264,9 @@ void TZelDicViewPageForm::RenderReading(IZelSentenceItem& item) {
     }
 }
 
-// Each entry with its dictionary's hot spot; an entry that fails shows its error in its
-// place and the next one follows.
+// Each entry with its dictionary's hot spot (which holds the line break before it, so that
+// the entries' ranges meet); an entry that fails shows its error in its place and the next
+// one follows.
 void TZelDicViewPageForm::RenderEntries(IZelDic& dic, IZelArrayCursor& cursor, int32_t viewIndex) {
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(&cursor);
     for (int32_t i = 0; i < cursor.GetCount(); ++i) {
@@ -275,6 +276,8 @@ void TZelDicViewPageForm::RenderEntries(IZelDic& dic, IZelArrayCursor& cursor, i
             cursor.SetIndex(i);
             Flush();
             int start = Position();
+            if (start > 0)
+                AppendParagraph(); // every entry begins a line of its own
             AppendRtf(&dic, dic.GetEntryRtf(*lu, viewIndex));
             Spots.push_back(std::make_unique<TZelHotSpotDic>(PageEdit(), start, Position(),
                                                              ZelRef<IZelDic>(&dic)));
@@ -307,8 +310,10 @@ void TZelDicViewPageForm::OnCustomTag(IZelDic* dic, const std::string& name,
     } else if (name == "Image") {
         ZEL_ASSERT(parameters.size() == 1);
         QString file = QString::fromStdString(parameters[0]);
+        // Relative to the folder of the dictionary's description file.
         if (QFileInfo(file).isRelative() && dic && !dic->GetBasePath().empty())
-            file = QDir(QString::fromStdString(dic->GetBasePath())).filePath(file);
+            file =
+                QDir(QFileInfo(QString::fromStdString(dic->GetBasePath())).path()).filePath(file);
         PendingPictures.emplace_back(file, position);
     }
 }

@@ -404,6 +404,9 @@ TEST_F(TStartupTest, TheEntryOfCasaFollowsItsFirstCrossReference) {
     ASSERT_NE(reference, nullptr);
     QString target = page->PageEdit()->TextOfRange(reference->Start, reference->End);
     EXPECT_EQ(target, "house");
+    int noun = int(page->PageEdit()->toPlainText().indexOf(" s.")) + 1; // the part of speech
+    page->PointerMovedTo(InsideCharacter(*page, noun));
+    EXPECT_EQ(page->HintText(), "sostantivo");
     page->PointerMovedTo(InsideCharacter(*page, reference->Start + 1));
     EXPECT_TRUE(page->IsHandPointer());
     EXPECT_TRUE(page->ClickAt(InsideCharacter(*page, reference->Start + 1)));
@@ -417,6 +420,20 @@ TEST_F(TStartupTest, TheEntryOfCasaFollowsItsFirstCrossReference) {
     main.Views()->GoBackAction()->trigger();
     EXPECT_EQ(main.Views()->CurrentLu(), casa.get());
     EXPECT_EQ(main.Views()->LangConfig()->GetSourceLang(), ZelLangItalian);
+}
+
+// The flag in the entry of "Italy" shows as a picture in its place.
+TEST_F(TStartupTest, TheEntryOfItalyShowsItsPicture) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    TZelNVMainForm& main = *Startup->MainForm();
+    main.Views()->ShowLu(ZelReferenceItem(u"Italy", ZelLangEnglish).get());
+    TZelDicViewPageForm* page = ShownPage(main);
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->PictureErrors().isEmpty()) << page->PictureErrors().join(' ').toStdString();
+    EXPECT_TRUE(Dialogs->Shown.empty());
+    QString text = page->PageEdit()->toPlainText();
+    EXPECT_EQ(text.count(QChar::ObjectReplacementCharacter), 2) << text.toStdString(); // box, flag
 }
 
 // A click on the sound of "abet" asks the sound service to play that block of the

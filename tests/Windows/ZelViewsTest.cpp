@@ -211,9 +211,9 @@ TEST_F(TPageTest, EveryDictionaryRendersOneAfterTheOther) {
     EXPECT_TRUE(Page.CanShow(item.get()));
     Page.SetLu(item.get());
     QString text = Page.PageEdit()->toPlainText();
-    EXPECT_TRUE(text.contains("housethe entry is damaged")) << text.toStdString();
-    EXPECT_TRUE(text.contains("'x' is not a valid length")) << text.toStdString();
-    EXPECT_TRUE(text.endsWith("homea note")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\nhouse\nthe entry is damaged\n'x' is not a valid length\nhome\n"))
+        << text.toStdString();
+    EXPECT_TRUE(text.endsWith("home\na note")) << text.toStdString();
     std::vector<std::pair<int, int>> entries;
     std::vector<std::string> owners;
     for (const auto& spot : Page.HotSpots()) {
@@ -225,7 +225,7 @@ TEST_F(TPageTest, EveryDictionaryRendersOneAfterTheOther) {
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(owners, (std::vector<std::string>{"MainIT", "MainIT", "NotesIT"}));
     EXPECT_EQ(entries[2].first, entries[1].second);
-    EXPECT_EQ(text.mid(entries[0].first, entries[0].second - entries[0].first), "house");
+    EXPECT_EQ(text.mid(entries[0].first, entries[0].second - entries[0].first), "\nhouse");
     EXPECT_EQ(Main->Asked, std::vector<std::string>{"casa/0"}); // cached on the unit
     EXPECT_FALSE(Page.CanShow(Reading(u"gatto", u"gatto").get()));
 }
@@ -304,7 +304,7 @@ TEST_F(TPageTest, AMissingPictureIsSkippedAndToldAfter) {
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(Qt::green);
     ASSERT_TRUE(image.save(QString::fromStdString(dir.File("flag.png"))));
-    Main->BasePath = dir.File("");
+    Main->BasePath = dir.File("main.dd6"); // pictures are beside the description file
     Main->Entries[u"casa"] = {
         "{\\rtf1 a{\\*\\customImage flag.png}\\~b{\\*\\customImage none.png}\\~c}"};
     Page.show();

@@ -12,6 +12,7 @@
 #include "ZelDic.h"
 #include "ZelDicRichViewUnit.h"
 #include "ZelDicViewFlexUnit.h"
+#include "ZelDicViewPageUnit.h"
 #include "ZelHelpBrowser.h"
 #include "ZelHelpManager.h"
 #include "ZelMainData.h"
@@ -23,6 +24,7 @@
 #include "ZelSettingsStore.h"
 #include "ZelShadowHint.h"
 #include "ZelSplash.h"
+#include "ZelViewManagerUnit.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -175,6 +177,71 @@ bool ShootHelp(const QString& helpFile, const QString& path) {
     return ok;
 }
 
+// The page view the main window shows, rendered.
+TZelDicViewPageForm* ShownPage(TZelNVMainForm& main) {
+    main.Views()->RefreshNow();
+    auto* page = dynamic_cast<TZelDicViewPageForm*>(main.Views()->CurrentView());
+    if (page && !page->IsRendered())
+        page->RenderNow();
+    QApplication::processEvents();
+    return page;
+}
+
+// The pointer over a character of the page.
+void PointAt(TZelDicViewPageForm& page, int position) {
+    QPoint point = page.PageEdit()->PointOfCharacter(position) +
+                   QPoint(4, page.PageEdit()->fontMetrics().height() / 2);
+    page.PointerMovedTo(point);
+    QApplication::processEvents();
+}
+
+// The hot spots of an entry: a cross-reference lit under the pointer, a word of the entry
+// lit with its language's flag beside it, an abbreviation's hint; then a floating view and
+// an entry with a picture.
+bool ShootHotSpots(TZelNVMainForm& main, const QString& folder, const QString& suffix) {
+    bool ok = true;
+    QRect area = main.frameGeometry().adjusted(0, 0, 40, 40);
+    main.Views()->ShowLu(ZelReferenceItem(u"casa", ZelLangItalian).get());
+    TZelDicViewPageForm* page = ShownPage(main);
+    if (!page)
+        return false;
+    QString text = page->PageEdit()->toPlainText();
+    for (const auto& spot : page->HotSpots())
+        if (dynamic_cast<TZelHotSpotRef*>(spot.get())) {
+            PointAt(*page, spot->Start + 1);
+            break;
+        }
+    ok = SaveScreen(area, folder + "/reference-" + suffix + ".png") && ok;
+    PointAt(*page, int(text.indexOf("casa")) + 1);
+    ok = SaveScreen(area, folder + "/word-" + suffix + ".png") && ok;
+    PointAt(*page, int(text.indexOf(" s.")) + 1);
+    ok = SaveScreen(area, folder + "/abbreviation-" + suffix + ".png") && ok;
+    page->OnHover(&main, {});
+
+    main.Views()->ShowLu(ZelReferenceItem(u"Italy", ZelLangEnglish).get());
+    ShownPage(main);
+    ok = Save(main, folder + "/picture-" + suffix + ".png") && ok;
+
+    // The views are made anew for each language pair: take the notes view of the Italian
+    // one once it is up.
+    main.Views()->ShowLu(ZelReferenceItem(u"essere", ZelLangItalian).get());
+    ShownPage(main);
+    const auto& views = main.Views()->PageViews();
+    TZelDicViewForm* notes = views.size() > 1 ? views[1] : nullptr;
+    if (notes) {
+        notes->SetFloatingBounds(QRect(main.x() + 420, main.y() + 260, 460, 300));
+        notes->SetDocked(false);
+        if (!notes->IsRendered())
+            notes->RenderNow();
+        QApplication::processEvents();
+        ok = SaveScreen(main.frameGeometry().united(notes->frameGeometry()),
+                        folder + "/floating-" + suffix + ".png") &&
+             ok;
+        notes->SetDocked(true);
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -206,6 +273,7 @@ int main(int argc, char** argv) {
                 main.move(20, 20);
                 ok = ShootMenu(main, folder + "/menu-" + suffix + ".png") && ok;
                 ok = ShootWhatsThis(main, folder + "/whatsthis-" + suffix + ".png") && ok;
+                ok = ShootHotSpots(main, folder, suffix) && ok;
                 ok = ShootHelp(startup.DataModule()->GetHelpFile(),
                                folder + "/help-" + suffix + ".png") &&
                      ok;
