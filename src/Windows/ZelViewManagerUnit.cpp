@@ -17,6 +17,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -93,7 +94,10 @@ TZelViewManagerFrame::TZelViewManagerFrame(QWidget* parent)
         Bar->addAction(action);
         action->setShortcutContext(Qt::WindowShortcut);
     }
-    Bar->widgetForAction(Back)->setObjectName("GoBackButton");
+    // Back and Forward as pictures (their tooltips name them), so that the tabs have room.
+    for (QAction* action : actions)
+        if (auto* button = qobject_cast<QToolButton*>(Bar->widgetForAction(action)))
+            button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     Bar->addSeparator();
     connect(Back, &QAction::triggered, this, &TZelViewManagerFrame::GoBack);
     connect(Forward, &QAction::triggered, this, &TZelViewManagerFrame::GoForward);
