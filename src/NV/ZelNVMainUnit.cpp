@@ -49,7 +49,7 @@ TZelNVMainForm::TZelNVMainForm()
     splitter->addWidget(AnalysisTree);
     splitter->addWidget(ViewManager);
     splitter->setStretchFactor(1, 3);
-    splitter->setSizes({240, 660});
+    splitter->setSizes({220, 780});
     auto* layout = new QVBoxLayout(TargetPane());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
@@ -64,7 +64,7 @@ TZelNVMainForm::TZelNVMainForm()
     FindAction("ActionsAnalyzeAction")->setEnabled(true);
     SetAnalysisState(1);
     statusBar()->showMessage(tr("Ready"));
-    resize(900, 620);
+    resize(1000, 640);
     // The first idle moment: once the window is shown and every pending event is handled.
     QTimer::singleShot(0, this, [this] { emit FirstIdle(); });
 }

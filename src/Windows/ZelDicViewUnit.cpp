@@ -93,6 +93,15 @@ TZelDicViewForm::TZelDicViewForm(const QString& defaultName, QWidget* parent)
     connect(FloatItem, &QAction::triggered, this, [this] { SetDocked(false); });
     UpdateDockItems();
     setProperty(ZelAppEventsProperty, true);
+    // The window's font follows the system's menu font, now and when it changes.
+    auto matchMenuFont = [this] {
+        QFont matched = font();
+        TZelBaseAppDataModule::MatchMenuFont(matched);
+        setFont(matched);
+    };
+    matchMenuFont();
+    if (TZelBaseAppDataModule* module = ZelDataModule())
+        connect(module, &TZelBaseAppDataModule::SystemFontChanged, this, matchMenuFont);
 }
 
 TZelDicViewForm::~TZelDicViewForm() {
