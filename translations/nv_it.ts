@@ -1221,5 +1221,13 @@
         <source>relative</source>
         <translation>relativo</translation>
     </message>
+    <message>
+        <source>Pronunciation</source>
+        <translation>Pronuncia</translation>
+    </message>
+    <message>
+        <source>Show the pronunciation</source>
+        <translation>Mostra la pronuncia</translation>
+    </message>
 </context>
 </TS>

@@ -207,8 +207,8 @@ def main():
                 " (GPL-2+); see README.md. -->\n"
                 '<dd6 file="norvel" name="Dizionario Norvel" codepage="1252" lustyle="1">\n'
                 '  <view stylesheet="main_view.xsl">\n'
-                '    <option caption="Pronunciation" checked="yes" element="pron"'
-                ' hint="Show the pronunciation" image="3"/>\n'
+                '    <option caption="rsPronunciation" checked="yes" element="pron"'
+                ' hint="rsShowPronunciation" image="3"/>\n'
                 "  </view>\n"
                 '  <resource file="flag-it.png"/>\n'
                 '  <resource file="flag-en.png"/>\n'

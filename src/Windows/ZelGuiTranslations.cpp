@@ -75,6 +75,9 @@ const std::map<QString, const char*>& Table() {
         {"rsSubstantivalPhrases_", QT_TRANSLATE_NOOP("ZelGuiTranslations", "&Set Noun Phrases")},
         {"rsTranslations", QT_TRANSLATE_NOOP("ZelGuiTranslations", "Translations")},
         {"rsRelative", QT_TRANSLATE_NOOP("ZelGuiTranslations", "relative")},
+        // The display options of our own dictionaries.
+        {"rsPronunciation", QT_TRANSLATE_NOOP("ZelGuiTranslations", "Pronunciation")},
+        {"rsShowPronunciation", QT_TRANSLATE_NOOP("ZelGuiTranslations", "Show the pronunciation")},
     };
     return table;
 }

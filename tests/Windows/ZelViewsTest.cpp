@@ -6,6 +6,7 @@
 #include "ZelDialogs.h"
 #include "ZelDicViewPageUnit.h"
 #include "ZelErrors.h"
+#include "ZelGuiTranslations.h"
 #include "ZelLangConfig.h"
 #include "ZelRichEdit.h"
 #include "ZelSettingsStore.h"
@@ -197,6 +198,15 @@ TEST(PageView, TheReadingOfAReference) {
         EXPECT_EQ(item->GetKind(), ZelItemReading);
         EXPECT_EQ(item->GetKnown(), 1);
     }
+}
+
+TEST(PageView, DisplayNames) {
+    EXPECT_EQ(ZelGuiTranslate(std::string("rsRelative")), "relative");
+    EXPECT_EQ(ZelGuiTranslate(std::string("rsNoun")), "noun");
+    EXPECT_EQ(ZelGuiTranslate(std::string("Note grammaticali (italiano - English)")),
+              "Grammar notes (Italian - English)");
+    EXPECT_EQ(ZelGuiTranslate(std::string("rsnoun")), "rsnoun"); // the case counts
+    EXPECT_EQ(ZelGuiTranslate(std::string("Something else")), "Something else");
 }
 
 // Two dictionaries of the view both hold the word: the second entry starts where the first
