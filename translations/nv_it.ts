@@ -612,6 +612,13 @@
     </message>
 </context>
 <context>
+    <name>TZelDicLookProgressForm</name>
+    <message>
+        <source>Items found:</source>
+        <translation>Elementi trovati:</translation>
+    </message>
+</context>
+<context>
     <name>TZelDicRichViewForm</name>
     <message>
         <source>%1: word not found</source>
@@ -851,6 +858,56 @@
     </message>
 </context>
 <context>
+    <name>TZelLXQueryFrame</name>
+    <message>
+        <source>Search</source>
+        <translation>Cerca</translation>
+    </message>
+    <message>
+        <source>Clear Query</source>
+        <translation>Cancella ricerca</translation>
+    </message>
+    <message>
+        <source>Clear query</source>
+        <translation>Cancella ricerca</translation>
+    </message>
+    <message>
+        <source>Erase the current query</source>
+        <translation>Cancella la ricerca corrente</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Aggiungi</translation>
+    </message>
+    <message>
+        <source>Add condition</source>
+        <translation>Aggiungi condizione</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Elimina</translation>
+    </message>
+    <message>
+        <source>Delete condition</source>
+        <translation>Elimina condizione</translation>
+    </message>
+    <message>
+        <source>Condition %1</source>
+        <translation>Condizione %1</translation>
+    </message>
+</context>
+<context>
+    <name>TZelLXQueryItemFrame</name>
+    <message>
+        <source>Add condition</source>
+        <translation>Aggiungi condizione</translation>
+    </message>
+    <message>
+        <source>Delete condition</source>
+        <translation>Elimina condizione</translation>
+    </message>
+</context>
+<context>
     <name>TZelLangForm</name>
     <message>
         <source>Analyze</source>
@@ -914,6 +971,60 @@
     </message>
 </context>
 <context>
+    <name>TZelLemmaQueryFrame</name>
+    <message>
+        <source>Show Text Found</source>
+        <translation>Mostra testo trovato</translation>
+    </message>
+    <message>
+        <source>Show text found</source>
+        <translation>Mostra il testo trovato</translation>
+    </message>
+    <message>
+        <source>Case Sensitive Query</source>
+        <translation>Distingui maiuscole</translation>
+    </message>
+    <message>
+        <source>Case sensitive query</source>
+        <translation>Ricerca che distingue le maiuscole</translation>
+    </message>
+    <message>
+        <source>Query Multiwords</source>
+        <translation>Cerca polirematiche</translation>
+    </message>
+    <message>
+        <source>Query also multiwords</source>
+        <translation>Cerca anche le polirematiche</translation>
+    </message>
+    <message>
+        <source>Dictionary:</source>
+        <translation>Dizionario:</translation>
+    </message>
+</context>
+<context>
+    <name>TZelLuListFrame</name>
+    <message>
+        <source>Show Multiwords</source>
+        <translation>Mostra polirematiche</translation>
+    </message>
+    <message>
+        <source>Show also multiwords</source>
+        <translation>Mostra anche le polirematiche</translation>
+    </message>
+    <message>
+        <source>Dictionary</source>
+        <translation>Dizionario</translation>
+    </message>
+    <message>
+        <source>Find headword</source>
+        <translation>Trova lemma</translation>
+    </message>
+    <message>
+        <source>Headwords</source>
+        <translation>Lemmi</translation>
+    </message>
+</context>
+<context>
     <name>TZelMorphTreeFrame</name>
     <message>
         <source>Analysis</source>
@@ -967,6 +1078,37 @@
     <message>
         <source>An Italian–English dictionary workstation.</source>
         <translation>Una postazione di consultazione italiano–inglese.</translation>
+    </message>
+</context>
+<context>
+    <name>TZelProgressForm</name>
+    <message>
+        <source>Estimated total time:</source>
+        <translation>Tempo totale stimato:</translation>
+    </message>
+    <message>
+        <source>Estimated left time:</source>
+        <translation>Tempo residuo stimato:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>Close when &amp;done</source>
+        <translation>Chiudi al &amp;termine</translation>
+    </message>
+    <message>
+        <source>Progress:</source>
+        <translation>Avanzamento:</translation>
+    </message>
+    <message>
+        <source>Elapsed time:</source>
+        <translation>Tempo trascorso:</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Chiudi</translation>
     </message>
 </context>
 <context>
