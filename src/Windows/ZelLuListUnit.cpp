@@ -48,6 +48,19 @@ int MulDiv(int value, int numerator, int denominator) {
 
 } // namespace
 
+// Reading a row moves the cursor; the selected row stays the cursor's current one, since the
+// window keeps the unit it was handed.
+class TZelKeepCursorIndex {
+public:
+    explicit TZelKeepCursorIndex(IZelArrayCursor& cursor)
+        : Cursor(cursor), Index(cursor.GetIndex()) {}
+    ~TZelKeepCursorIndex() { Cursor.SetIndex(Index); }
+
+private:
+    IZelArrayCursor& Cursor;
+    int32_t Index;
+};
+
 void TZelLuListView::SetVisible(bool visible) {
     TZelView::SetVisible(visible);
     Frame->setVisible(visible);
@@ -82,6 +95,7 @@ QVariant TZelLuListModel::data(const QModelIndex& index, int role) const {
         return {};
     if (!Current || index.row() < 0 || index.row() >= Current->GetCount())
         return {};
+    TZelKeepCursorIndex keep(*Current);
     Current->SetIndex(index.row());
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(Current);
     return lu ? ZelQString(lu->GetWideText()) : QVariant();
@@ -104,6 +118,7 @@ void TZelLuListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     IZelArrayCursor* cursor = Frame->Cursor();
     if (!cursor || index.row() >= cursor->GetCount())
         return;
+    TZelKeepCursorIndex keep(*cursor);
     cursor->SetIndex(index.row());
     ZelRef<IZelLu> lu = ZelQuery<IZelLu>(cursor);
     if (!lu)

@@ -1,6 +1,7 @@
 // The workstation's start-up and settings, on the offscreen platform, with the build's
 // sample installation and a user hive of the test's own.
 #include "ZelNVStartup.h"
+#include "ZelComboBox.h"
 #include "ZelCommandLine.h"
 #include "ZelDialogs.h"
 #include "ZelDic.h"
@@ -9,7 +10,11 @@
 #include "ZelFiles.h"
 #include "ZelFlagDataModule.h"
 #include "ZelInterfaceLanguage.h"
+#include "ZelLXQueryItemUnit.h"
+#include "ZelLXQueryItemsUnit.h"
 #include "ZelLangList.h"
+#include "ZelLemmaQueryUnit.h"
+#include "ZelLuListUnit.h"
 #include "ZelMainData.h"
 #include "ZelNVConfig.h"
 #include "ZelNVMainUnit.h"
@@ -22,10 +27,17 @@
 #include "ZelTestDoubles.h"
 #include "ZelTestSupport.h"
 #include "ZelViewManagerUnit.h"
+#include "ZelWordFormQueryUnit.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTest>
+#include <QTextCursor>
 
 #include <gtest/gtest.h>
 
@@ -456,4 +468,71 @@ TEST_F(TStartupTest, ASoundHotSpotPlaysItsBlock) {
     ASSERT_EQ(sounds->Played.size(), 1u);
     EXPECT_EQ(sounds->Played[0].second, sound->Sound);
     EXPECT_EQ(sounds->Played[0].first->GetBlockString(sound->Sound).substr(0, 4), "RIFF");
+}
+
+// The searches on the sample installation: an advanced search for the Italian headwords
+// whose translation contains "house", shown in the headword list; the entry of the result
+// chosen there shows the text found marked. Then a word-form search for the anagrams of
+// "asac".
+TEST_F(TStartupTest, SearchesThroughTheEditorsIntoTheList) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    TZelNVMainForm& main = *Startup->MainForm();
+    TZelLemmaQueryFrame editor;
+    editor.show();
+    editor.SetDictionaries(GetDicList().get());
+    ASSERT_TRUE(editor.DictionaryPanel()->isVisible()); // several dictionaries
+    int italian = editor.DictionaryComboBox()->findText("Dictionary (Italian - English)");
+    ASSERT_GE(italian, 0);
+    editor.DictionaryComboBox()->setCurrentIndex(italian);
+    TZelLXQueryItemFrame& translation = *editor.Rows()[1]->Boxes()[0];
+    translation.OperatorList()->setCurrentIndex(0); // contains word
+    translation.Arg1Edit()->setText("house");
+    ASSERT_TRUE(editor.SearchAction()->isEnabled());
+    TZelLuListFrame list;
+    list.resize(220, 400);
+    list.show();
+    QObject::connect(&editor, &TZelLXQueryFrame::QueryChanged,
+                     [&] { list.ShowCursor(editor.Query().GetResult()); });
+    ZelRef<IZelLu> chosen;
+    list.OnSelect = [&](IZelLu* lu) { chosen = lu; };
+    ASSERT_TRUE(editor.Search());
+    QStringList rows;
+    for (int i = 0; i < list.List()->model()->rowCount(); ++i)
+        rows << list.List()->model()->index(i, 0).data().toString();
+    EXPECT_TRUE(rows.contains("casa")) << rows.join(", ").toStdString();
+    list.FindEdit()->setText("casa");
+    QTest::keyClick(list.FindEdit(), Qt::Key_End); // the row follows the typing
+    QTest::keyClicks(list.FindEdit(), " ");
+    QTest::keyClick(list.FindEdit(), Qt::Key_Backspace);
+    QApplication::processEvents(); // painting the rows leaves the chosen one current
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->GetWideText(), u"casa") << rows.join(", ").toStdString();
+
+    main.Views()->ShowLu(ZelReferenceItem(chosen->GetWideText(), ZelLangItalian).get());
+    TZelDicViewPageForm* page = ShownPage(main);
+    ASSERT_NE(page, nullptr);
+    QString text = page->PageEdit()->toPlainText();
+    int house = int(text.indexOf("house"));
+    ASSERT_GE(house, 0);
+    QTextCursor cursor(page->PageEdit()->document());
+    cursor.setPosition(house + 1);
+    EXPECT_EQ(cursor.charFormat().background().color(), QColor(255, 255, 0)); // text found
+
+    TZelWordFormQueryFrame forms;
+    forms.show();
+    ZelRef<TZelInterfaceList> morphs = ZelMake<TZelInterfaceList>();
+    CollectDics(ZelLangItalian, ZelLangItalian, *morphs, IZelDicMorph::IID);
+    ASSERT_GT(morphs->GetCount(), 0);
+    forms.SetDictionary(ZelQuery<IZelDic>(morphs->Get(0)));
+    TZelLXQueryItemFrame& form = *forms.Rows()[0]->Boxes()[0];
+    form.OperatorList()->setCurrentIndex(form.OperatorList()->findData(int(okAnagramOf)));
+    QTest::keyClicks(form.Arg1Edit(), "asac1");
+    EXPECT_EQ(form.Arg1Edit()->text(), "asac"); // letters only
+    ASSERT_TRUE(forms.Search());
+    list.ShowCursor(forms.Query().GetResult());
+    QStringList anagrams;
+    for (int i = 0; i < list.List()->model()->rowCount(); ++i)
+        anagrams << list.List()->model()->index(i, 0).data().toString();
+    EXPECT_TRUE(anagrams.contains("casa")) << anagrams.join(", ").toStdString();
 }
