@@ -96,7 +96,9 @@ TZelLemmaQueryFrame::TZelLemmaQueryFrame(QWidget* parent)
     connect(Chooser, &QComboBox::currentTextChanged, this, [this](const QString& name) {
         if (Filling || name.isEmpty())
             return;
-        Query().SelectDicByName(Names.value(Chooser->currentIndex()).toStdU16String());
+        int index = Chooser->currentIndex();
+        if (index >= 0 && index < int(Offered.size()))
+            Query().SetDic(Offered[size_t(index)]);
         Rebuild();
     });
     Initialize();
@@ -110,6 +112,7 @@ void TZelLemmaQueryFrame::SetDictionaries(IZelDicList* list) {
     Filling = true;
     Chooser->clear();
     Names.clear();
+    Offered.clear();
     for (int32_t i = 0; list && i < list->GetCount(); ++i) {
         ZelRef<IZelDic> dic = list->GetDic(i);
         if (!dic || !dic->HasLuList() || !dic->GetQueryFields() ||
@@ -117,12 +120,13 @@ void TZelLemmaQueryFrame::SetDictionaries(IZelDicList* list) {
             continue;
         QString name = ZelQString(dic->GetName());
         Names.append(name);
+        Offered.push_back(dic);
         Chooser->addItem(ZelGuiTranslate(name));
     }
     Filling = false;
     TopPanel->setVisible(Chooser->count() > 1);
     if (!Names.isEmpty()) {
-        Query().SelectDicByName(Names.front().toStdU16String());
+        Query().SetDic(Offered.front()); // the list's own, installed or not
         if (isVisible())
             LemmaQuery().SetShowTextFound(ShowTextFound->isChecked());
         Rebuild();

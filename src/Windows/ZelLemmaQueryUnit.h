@@ -40,5 +40,6 @@ private:
     QAction* CaseSensitive;
     QAction* Multiwords;
     QStringList Names; // the dictionaries' own names, parallel to the chooser
+    std::vector<ZelRef<IZelDic>> Offered;
     bool Filling = false;
 };

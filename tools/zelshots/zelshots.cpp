@@ -6,15 +6,21 @@
 //
 //   zelshots FOLDER [LANGUAGE-SUFFIX]
 #include "ZelBaseDataModule.h"
+#include "ZelComboBox.h"
 #include "ZelCommandLine.h"
 #include "ZelDM4.h"
 #include "ZelDialogs.h"
 #include "ZelDic.h"
+#include "ZelDicLookProgressUnit.h"
 #include "ZelDicRichViewUnit.h"
 #include "ZelDicViewFlexUnit.h"
 #include "ZelDicViewPageUnit.h"
 #include "ZelHelpBrowser.h"
 #include "ZelHelpManager.h"
+#include "ZelLXQueryItemUnit.h"
+#include "ZelLXQueryItemsUnit.h"
+#include "ZelLemmaQueryUnit.h"
+#include "ZelLuListUnit.h"
 #include "ZelMainData.h"
 #include "ZelMorphTreeUnit.h"
 #include "ZelNVMainUnit.h"
@@ -25,13 +31,18 @@
 #include "ZelShadowHint.h"
 #include "ZelSplash.h"
 #include "ZelViewManagerUnit.h"
+#include "ZelWordFormQueryUnit.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSplitter>
+#include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QWhatsThis>
 
@@ -242,6 +253,113 @@ bool ShootHotSpots(TZelNVMainForm& main, const QString& folder, const QString& s
     return ok;
 }
 
+// The panes of searching side by side: the headword list, an editor above the entry of the
+// row chosen.
+struct TSearchWindow {
+    QSplitter Window{Qt::Horizontal};
+    TZelLuListFrame* List = new TZelLuListFrame;
+    QSplitter* Right = new QSplitter(Qt::Vertical);
+    TZelDicViewPageForm* Page = new TZelDicViewPageForm;
+    TZelDicViewConfig Config;
+
+    TSearchWindow(QWidget* editor, TZelLanguage source) {
+        Window.addWidget(List);
+        Window.addWidget(Right);
+        Right->addWidget(editor);
+        Right->addWidget(Page);
+        Right->setSizes({200, 300});
+        Window.setSizes({220, 760});
+        Window.resize(980, 520);
+        Window.move(20, 20);
+        ZelSynchronizeView(Config, source,
+                           source == ZelLangItalian ? ZelLangEnglish : ZelLangItalian);
+        Page->SetViewConfig(&Config);
+        List->OnSelect = [this, source](IZelLu* lu) {
+            Page->SetLu(ZelReferenceItem(lu->GetWideText(), source).get());
+        };
+        Window.show();
+        QApplication::processEvents();
+    }
+};
+
+bool ShootSearches(const QString& folder, const QString& suffix) {
+    bool ok = true;
+    ZelRef<IZelDicList> dics = GetDicList();
+    {
+        // The headword list positioned on a word as it is typed.
+        TZelLuListFrame list;
+        list.resize(240, 420);
+        list.move(20, 20);
+        list.show();
+        ZelRef<TZelDicList> main = ZelMake<TZelDicList>();
+        for (int32_t i = 0; i < dics->GetCount(); ++i)
+            if (ZelRef<IZelDic> dic = dics->GetDic(i); dic && dic->GetId().rfind("DD6KNV1", 0) == 0)
+                main->Add(ZelRef<IZelUnknown>(dic));
+        list.ShowDictionaries(main.get());
+        list.DicChooser()->setCurrentIndex(1);
+        QTest::keyClicks(list.FindEdit(), "cas");
+        QApplication::processEvents();
+        ok = Save(list, folder + "/list-" + suffix + ".png") && ok;
+    }
+    {
+        // An advanced search with conditions on two fields, and its results.
+        auto* editor = new TZelLemmaQueryFrame;
+        TSearchWindow window(editor, ZelLangItalian);
+        editor->SetDictionaries(dics.get());
+        int italian = editor->DictionaryComboBox()->findText(
+            QCoreApplication::translate("ZelGuiTranslations", "Dictionary (Italian - English)"));
+        editor->DictionaryComboBox()->setCurrentIndex(std::max(italian, 0));
+        TZelLXQueryItemFrame& headword = *editor->Rows()[0]->Boxes()[0];
+        QTest::keyClicks(headword.Arg1Edit(), "c");
+        TZelLXQueryItemFrame& translation = *editor->Rows()[1]->Boxes()[0];
+        QTest::keyClicks(translation.Arg1Edit(), "house");
+        translation.AddButton()->click();
+        TZelLXQueryItemFrame& second = *editor->Rows()[1]->Boxes()[1];
+        second.ConnectorList()->setCurrentIndex(0); // or
+        QTest::keyClicks(second.Arg1Edit(), "home");
+        QObject::connect(editor, &TZelLXQueryFrame::QueryChanged,
+                         [&] { window.List->ShowCursor(editor->Query().GetResult()); });
+        editor->Search();
+        if (editor->ProgressWindow())
+            editor->ProgressWindow()->hide();
+        window.List->List()->setCurrentIndex(window.List->List()->model()->index(0, 0));
+        QApplication::processEvents();
+        ok = Save(window.Window, folder + "/advanced-" + suffix + ".png") && ok;
+    }
+    {
+        // The anagrams of a word among every form of the Italian morphology.
+        auto* editor = new TZelWordFormQueryFrame;
+        TSearchWindow window(editor, ZelLangItalian);
+        ZelRef<TZelInterfaceList> morphs = ZelMake<TZelInterfaceList>();
+        CollectDics(ZelLangItalian, ZelLangItalian, *morphs, IZelDicMorph::IID);
+        if (morphs->GetCount() > 0)
+            editor->SetDictionary(ZelQuery<IZelDic>(morphs->Get(0)));
+        if (!editor->Rows().empty()) {
+            TZelLXQueryItemFrame& form = *editor->Rows()[0]->Boxes()[0];
+            form.OperatorList()->setCurrentIndex(form.OperatorList()->findData(int(okAnagramOf)));
+            QTest::keyClicks(form.Arg1Edit(), "rota");
+            editor->Search();
+            if (editor->ProgressWindow())
+                editor->ProgressWindow()->hide();
+            window.List->ShowCursor(editor->Query().GetResult());
+        }
+        QApplication::processEvents();
+        ok = Save(window.Window, folder + "/wordform-" + suffix + ".png") && ok;
+    }
+    {
+        // The progress window in the middle of a long search.
+        TZelDicLookProgressForm progress;
+        progress.Start();
+        progress.SetStartTime(QDateTime::currentDateTime().addSecs(-47));
+        progress.Progress(420000, 318, 1000000);
+        progress.UpdateTimes();
+        QApplication::processEvents();
+        ok = Save(progress, folder + "/progress-" + suffix + ".png") && ok;
+        progress.CloseProgress();
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -274,6 +392,7 @@ int main(int argc, char** argv) {
                 ok = ShootMenu(main, folder + "/menu-" + suffix + ".png") && ok;
                 ok = ShootWhatsThis(main, folder + "/whatsthis-" + suffix + ".png") && ok;
                 ok = ShootHotSpots(main, folder, suffix) && ok;
+                ok = ShootSearches(folder, suffix) && ok;
                 ok = ShootHelp(startup.DataModule()->GetHelpFile(),
                                folder + "/help-" + suffix + ".png") &&
                      ok;
