@@ -64,7 +64,6 @@ TZelProgressForm::TZelProgressForm(QWidget* parent)
 }
 
 TZelProgressForm::~TZelProgressForm() {
-    EnableOtherWindows(true);
     try {
         auto key = ZelSettings().OpenKey(TZelHive::CurrentUser, SettingsKey(), true);
         key->WriteInteger("CloseWhenDone", CloseCheck->isChecked() ? 1 : 0);
@@ -88,21 +87,6 @@ QString TZelProgressForm::FormatDuration(qint64 seconds) {
     return QString::asprintf("%d' %.2d", int(seconds / 60), int(seconds % 60)) + '"';
 }
 
-void TZelProgressForm::EnableOtherWindows(bool enable) {
-    if (enable) {
-        for (const QPointer<QWidget>& window : Disabled)
-            if (window)
-                window->setEnabled(true);
-        Disabled.clear();
-        return;
-    }
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window != this && window->isVisible() && window->isEnabled()) {
-            window->setEnabled(false);
-            Disabled.emplace_back(window);
-        }
-}
-
 void TZelProgressForm::Start() {
     Bar->setValue(0);
     StartTime = QDateTime::currentDateTime();
@@ -117,7 +101,9 @@ void TZelProgressForm::Start() {
     TotalField->setEnabled(true);
     LeftField->setEnabled(true);
     ShowFigures();
-    EnableOtherWindows(false);
+    // Application-modal: the other windows take no input while the search runs, as if
+    // disabled, without greying what the user is looking at.
+    setWindowModality(Qt::ApplicationModal);
     show();
     Ticker->start();
 }
@@ -167,7 +153,6 @@ void TZelProgressForm::CloseProgress() {
     Ticker->stop();
     Running = false;
     if (!Finished || CloseCheck->isChecked()) {
-        EnableOtherWindows(true);
         hide();
         return;
     }
@@ -187,7 +172,6 @@ void TZelProgressForm::OnButton() {
         CancelRequested = true; // the search stops at its next progress call
         return;
     }
-    EnableOtherWindows(true);
     hide();
 }
 
@@ -201,6 +185,5 @@ void TZelProgressForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    EnableOtherWindows(true);
     QDialog::closeEvent(event);
 }

@@ -1,8 +1,8 @@
 // The progress window of a long search: a gauge, the elapsed, estimated total and
-// estimated remaining time, Cancel, and "Close when done". While it is shown every other
-// window of the program is disabled; the search calls Progress, which lets the window
-// repaint and answers whether Cancel was pressed. After a search that finished, the window
-// either closes or stays with the final figures and a "Close" button, as the user chose.
+// estimated remaining time, Cancel, and "Close when done". While it is shown no other
+// window of the program takes input (it is application-modal); the search calls Progress, which
+// lets the window repaint and answers whether Cancel was pressed. After a search that finished, the
+// window either closes or stays with the final figures and a "Close" button, as the user chose.
 #pragma once
 
 #include <QDateTime>
@@ -60,7 +60,6 @@ protected:
 
 private:
     void OnButton();
-    void EnableOtherWindows(bool enable);
 
     QProgressBar* Bar;
     QLabel* ElapsedField;
@@ -82,5 +81,4 @@ private:
     bool CancelRequested = false;
     bool Finished = false;
     bool Running = false;
-    std::vector<QPointer<QWidget>> Disabled;
 };

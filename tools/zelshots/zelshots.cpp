@@ -38,6 +38,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QTest>
@@ -320,8 +321,8 @@ bool ShootSearches(const QString& folder, const QString& suffix) {
         QObject::connect(editor, &TZelLXQueryFrame::QueryChanged,
                          [&] { window.List->ShowCursor(editor->Query().GetResult()); });
         editor->Search();
-        if (editor->ProgressWindow())
-            editor->ProgressWindow()->hide();
+        if (editor->ProgressWindow() && editor->ProgressWindow()->isVisible())
+            editor->ProgressWindow()->CancelButton()->click(); // "Close" after the figures
         window.List->List()->setCurrentIndex(window.List->List()->model()->index(0, 0));
         QApplication::processEvents();
         ok = Save(window.Window, folder + "/advanced-" + suffix + ".png") && ok;
@@ -339,8 +340,8 @@ bool ShootSearches(const QString& folder, const QString& suffix) {
             form.OperatorList()->setCurrentIndex(form.OperatorList()->findData(int(okAnagramOf)));
             QTest::keyClicks(form.Arg1Edit(), "rota");
             editor->Search();
-            if (editor->ProgressWindow())
-                editor->ProgressWindow()->hide();
+            if (editor->ProgressWindow() && editor->ProgressWindow()->isVisible())
+                editor->ProgressWindow()->CancelButton()->click();
             window.List->ShowCursor(editor->Query().GetResult());
         }
         QApplication::processEvents();
