@@ -60,11 +60,6 @@ const std::vector<TZelActionSpec>& BaseActions() {
     return table;
 }
 
-const TZelImageList* Pictures() {
-    TZelBaseAppDataModule* module = ZelDataModule();
-    return module ? &module->NormalImages() : nullptr;
-}
-
 QString HelpFile() {
     TZelBaseAppDataModule* module = ZelDataModule();
     return module ? module->GetHelpFile() : QString();
@@ -120,7 +115,7 @@ TZelBaseAppForm::TZelBaseAppForm(const QString& name, QWidget* parent)
 TZelBaseAppForm::~TZelBaseAppForm() = default;
 
 void TZelBaseAppForm::CreateActions() {
-    for (QAction* action : ZelCreateActions(this, Context, BaseActions(), Pictures()))
+    for (QAction* action : ZelCreateActions(this, Context, BaseActions(), ZelToolbarPictures()))
         addAction(action);
     connect(FindAction("FileExitAction"), &QAction::triggered, this, &QWidget::close);
     connect(FindAction("HelpContentsAction"), &QAction::triggered, this,
@@ -255,9 +250,7 @@ void TZelBaseAppForm::SetShowCaptions(bool on) {
 }
 
 std::string TZelBaseAppForm::SettingsKey() const {
-    TZelBaseAppDataModule* module = ZelDataModule();
-    std::string product = module ? module->GetSettingsKey() : ZelAppData().GetSettingsKey();
-    return product + "\\" + objectName().toStdString();
+    return ZelWindowSettingsKey(objectName().toStdString());
 }
 
 void TZelBaseAppForm::Initialize() {

@@ -90,6 +90,17 @@ void ZelSetDataModule(TZelBaseAppDataModule* module) {
     Current() = module;
 }
 
+const TZelImageList* ZelToolbarPictures() {
+    TZelBaseAppDataModule* module = ZelDataModule();
+    return module ? &module->NormalImages() : nullptr;
+}
+
+std::string ZelWindowSettingsKey(const std::string& windowName) {
+    TZelBaseAppDataModule* module = ZelDataModule();
+    std::string product = module ? module->GetSettingsKey() : ZelAppData().GetSettingsKey();
+    return product + "\\" + windowName;
+}
+
 TZelBaseAppDataModule::TZelBaseAppDataModule(QObject* parent)
     : QObject(parent), NormalImageList(":/images/normal", QSize(16, 16)) {
     setObjectName("MainDataModule");

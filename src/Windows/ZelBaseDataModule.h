@@ -101,3 +101,9 @@ QFont ZelDefaultTextFont();
 // The program's one main data module (set by the start-up).
 TZelBaseAppDataModule* ZelDataModule();
 void ZelSetDataModule(TZelBaseAppDataModule* module);
+
+// The toolbar pictures of the data module, none without one.
+const TZelImageList* ZelToolbarPictures();
+// The settings key of a window: the product's key + "\" + the window's name.
+//   ZelWindowSettingsKey("NVMainForm") == "Software\VRD\NV\1.0\NVMainForm"
+std::string ZelWindowSettingsKey(const std::string& windowName);

@@ -51,11 +51,6 @@ const std::vector<TZelActionSpec>& PageActions() {
     return table;
 }
 
-const TZelImageList* Pictures() {
-    TZelBaseAppDataModule* module = ZelDataModule();
-    return module ? &module->NormalImages() : nullptr;
-}
-
 // A tag's length parameter; anything but a decimal number is an error of the entry.
 int TagLength(const std::string& text) {
     std::optional<int32_t> value = ZelParseInt32(text);
@@ -116,7 +111,7 @@ TZelViewOptionAction::TZelViewOptionAction(TZelDicViewPageForm* view, TZelViewOp
     setChecked(option->Checked);
     setEnabled(false);
     ZelSetHelpContext(this, ViewOptionHelpContext);
-    if (const TZelImageList* pictures = Pictures())
+    if (const TZelImageList* pictures = ZelToolbarPictures())
         setIcon(pictures->Icon(option->ImageIndex));
     connect(this, &QAction::triggered, view, [this, view](bool checked) {
         ViewOption->Checked = checked;
@@ -128,7 +123,7 @@ TZelDicViewPageForm::TZelDicViewPageForm(QWidget* parent)
     : TZelDicRichViewForm("ZelDicViewPageForm", parent), AbbrHint(new TZelShadowHint(this)) {
     AbbrHint->SetHintFont(ZelDefaultTextFont());
     std::vector<QAction*> actions =
-        ZelCreateActions(this, "TZelDicViewPageForm", PageActions(), Pictures());
+        ZelCreateActions(this, "TZelDicViewPageForm", PageActions(), ZelToolbarPictures());
     Hypertext = actions[0];
     Selection = actions[1];
     auto* group = new QActionGroup(this);

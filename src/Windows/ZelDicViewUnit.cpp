@@ -48,11 +48,6 @@ const std::vector<TZelActionSpec>& ViewActions() {
     return table;
 }
 
-const TZelImageList* Pictures() {
-    TZelBaseAppDataModule* module = ZelDataModule();
-    return module ? &module->NormalImages() : nullptr;
-}
-
 std::optional<int32_t> ReadOptional(TZelSettingsKey& key, const char* name) {
     try {
         return key.ReadInteger(name);
@@ -81,7 +76,7 @@ TZelDicViewForm::TZelDicViewForm(const QString& defaultName, QWidget* parent)
     Toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     layout->insertWidget(0, Toolbar);
     std::vector<QAction*> actions =
-        ZelCreateActions(this, "TZelDicViewForm", ViewActions(), Pictures());
+        ZelCreateActions(this, "TZelDicViewForm", ViewActions(), ZelToolbarPictures());
     DockItem = actions[0];
     FloatItem = actions[1];
     for (QAction* action : actions) {
@@ -204,9 +199,7 @@ void TZelDicViewForm::SetDockedState(bool docked) {
 }
 
 std::string TZelDicViewForm::SettingsKey() const {
-    TZelBaseAppDataModule* module = ZelDataModule();
-    std::string product = module ? module->GetSettingsKey() : ZelAppData().GetSettingsKey();
-    return product + "\\" + objectName().toStdString();
+    return ZelWindowSettingsKey(objectName().toStdString());
 }
 
 void TZelDicViewForm::LoadPosition() {

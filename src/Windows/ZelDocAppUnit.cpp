@@ -69,11 +69,6 @@ const std::vector<TZelActionSpec>& DocActions() {
     return table;
 }
 
-const TZelImageList* Pictures() {
-    TZelBaseAppDataModule* module = ZelDataModule();
-    return module ? &module->NormalImages() : nullptr;
-}
-
 // A parameter that names a file: not "-x", and not a "/x" switch (a path has another "/",
 // or is a file that exists).
 bool NamesAFile(const std::string& argument) {
@@ -107,7 +102,7 @@ TZelDocAppForm::TZelDocAppForm(const QString& name, QWidget* parent)
 TZelDocAppForm::~TZelDocAppForm() = default;
 
 void TZelDocAppForm::CreateActions() {
-    for (QAction* action : ZelCreateActions(this, Context, DocActions(), Pictures()))
+    for (QAction* action : ZelCreateActions(this, Context, DocActions(), ZelToolbarPictures()))
         addAction(action);
     EditCommands = new TZelEditActions(this, FindAction("EditCutAction"),
                                        FindAction("EditCopyAction"), FindAction("EditPasteAction"),

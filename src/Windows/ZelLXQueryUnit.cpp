@@ -35,11 +35,6 @@ const std::vector<TZelActionSpec>& QueryActions() {
     return table;
 }
 
-const TZelImageList* Pictures() {
-    TZelBaseAppDataModule* module = ZelDataModule();
-    return module ? &module->NormalImages() : nullptr;
-}
-
 } // namespace
 
 TZelLXQueryFrame::TZelLXQueryFrame(QWidget* parent)
@@ -63,7 +58,7 @@ TZelLXQueryFrame::TZelLXQueryFrame(QWidget* parent)
     connect(HeaderView, &QHeaderView::sectionResized, this,
             [this](int section, int, int size) { OnSectionResized(section, size); });
     std::vector<QAction*> actions =
-        ZelCreateActions(this, "TZelLXQueryFrame", QueryActions(), Pictures());
+        ZelCreateActions(this, "TZelLXQueryFrame", QueryActions(), ZelToolbarPictures());
     RunAction = actions[0];
     ClearAction = actions[1];
     AddItemAction = actions[2];

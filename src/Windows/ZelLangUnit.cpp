@@ -53,11 +53,6 @@ const std::vector<TZelActionSpec>& RenamedActions() {
     return table;
 }
 
-const TZelImageList* Pictures() {
-    TZelBaseAppDataModule* module = ZelDataModule();
-    return module ? &module->NormalImages() : nullptr;
-}
-
 QString LanguageName(TZelLanguage language) {
     QString name;
     try {
@@ -89,7 +84,7 @@ TZelLangForm::TZelLangForm(const QString& name, QWidget* parent)
 }
 
 void TZelLangForm::CreateLanguageActions() {
-    for (QAction* action : ZelCreateActions(this, Context, LangActions(), Pictures())) {
+    for (QAction* action : ZelCreateActions(this, Context, LangActions(), ZelToolbarPictures())) {
         action->setEnabled(false);
         addAction(action);
     }

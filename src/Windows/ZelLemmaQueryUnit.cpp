@@ -36,11 +36,6 @@ const std::vector<TZelActionSpec>& LemmaActions() {
     return table;
 }
 
-const TZelImageList* Pictures() {
-    TZelBaseAppDataModule* module = ZelDataModule();
-    return module ? &module->NormalImages() : nullptr;
-}
-
 } // namespace
 
 TZelLemmaQueryFrame::TZelLemmaQueryFrame(QWidget* parent)
@@ -62,7 +57,7 @@ TZelLemmaQueryFrame::TZelLemmaQueryFrame(QWidget* parent)
     auto* switches = new QVBoxLayout;
     switches->setContentsMargins(2, 2, 2, 2);
     std::vector<QAction*> actions =
-        ZelCreateActions(this, "TZelLemmaQueryFrame", LemmaActions(), Pictures());
+        ZelCreateActions(this, "TZelLemmaQueryFrame", LemmaActions(), ZelToolbarPictures());
     ShowTextFound = actions[0];
     CaseSensitive = actions[1];
     Multiwords = actions[2];

@@ -36,11 +36,6 @@ const std::vector<TZelActionSpec>& ListActions() {
     return table;
 }
 
-const TZelImageList* Pictures() {
-    TZelBaseAppDataModule* module = ZelDataModule();
-    return module ? &module->NormalImages() : nullptr;
-}
-
 // Multiply then divide, rounded.
 int MulDiv(int value, int numerator, int denominator) {
     return int((qint64(value) * numerator + denominator / 2) / denominator);
@@ -186,7 +181,7 @@ TZelLuListFrame::TZelLuListFrame(QWidget* parent)
     ZelSetHelpContext(Find, 22001);
     Find->installEventFilter(this);
 
-    Multiwords = ZelCreateActions(this, "TZelLuListFrame", ListActions(), Pictures())[0];
+    Multiwords = ZelCreateActions(this, "TZelLuListFrame", ListActions(), ZelToolbarPictures())[0];
     MultiwordsToggle->setDefaultAction(Multiwords);
     MultiwordsToggle->setAutoRaise(true);
     connect(Multiwords, &QAction::triggered, this, [this] {

@@ -72,9 +72,7 @@ TZelProgressForm::~TZelProgressForm() {
 }
 
 std::string TZelProgressForm::SettingsKey() const {
-    TZelBaseAppDataModule* module = ZelDataModule();
-    std::string product = module ? module->GetSettingsKey() : ZelAppData().GetSettingsKey();
-    return product + "\\" + objectName().toStdString();
+    return ZelWindowSettingsKey(objectName().toStdString());
 }
 
 QLabel* TZelProgressForm::TimeField(int row) const {

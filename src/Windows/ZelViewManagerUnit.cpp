@@ -36,11 +36,6 @@ const std::vector<TZelActionSpec>& ManagerActions() {
     return table;
 }
 
-const TZelImageList* Pictures() {
-    TZelBaseAppDataModule* module = ZelDataModule();
-    return module ? &module->NormalImages() : nullptr;
-}
-
 // The settings object's configuration of a pair.
 TZelLangConfig* SettingsLangConfig(TZelLanguage source, TZelLanguage target) {
     TZelBaseAppDataModule* module = ZelDataModule();
@@ -87,7 +82,7 @@ TZelViewManagerFrame::TZelViewManagerFrame(QWidget* parent)
     layout->addWidget(Stack, 1);
 
     std::vector<QAction*> actions =
-        ZelCreateActions(this, "TZelViewManagerFrame", ManagerActions(), Pictures());
+        ZelCreateActions(this, "TZelViewManagerFrame", ManagerActions(), ZelToolbarPictures());
     Back = actions[0];
     Forward = actions[1];
     for (QAction* action : actions) {
@@ -283,7 +278,7 @@ TZelDicViewForm* TZelViewManagerFrame::CreateView(int kind, TZelDicViewConfig* c
     auto* tab = new TZelDockedControlAction(view, this);
     tab->setText(WithAccelerator(view->windowTitle()));
     tab->setToolTip(view->windowTitle());
-    if (const TZelImageList* pictures = Pictures())
+    if (const TZelImageList* pictures = ZelToolbarPictures())
         tab->setIcon(pictures->Icon(view->ImageIndex()));
     connect(tab, &QAction::triggered, this, [this, tab] { ExecuteTab(tab); });
     Tabs.push_back(tab);
