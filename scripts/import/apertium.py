@@ -150,6 +150,10 @@ def readings(language, folder):
                 else:
                     continue
             lemma = analysis[:analysis.index("<")]
+            if lemma == "prpers":
+                # The personal pronouns share a placeholder lemma; each is a headword of
+                # its own ("she", "them"), "I" keeping its capital.
+                lemma = form if form == "I" else form.lower()
             tags = re.findall(r"<([^>]*)>", analysis)
             if not tags or tags[0] in SKIPPED or any(t in SKIPPED for t in tags):
                 continue

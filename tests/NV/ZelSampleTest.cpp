@@ -163,6 +163,27 @@ TEST_F(TSampleTest, AnalysisLeadsToTheEntries) {
     EXPECT_NE(rtf.find("house"), std::string::npos) << rtf;
 }
 
+// The English personal pronouns are their own lemmas, so each finds its entry; "her" is
+// the pronoun and the possessive.
+TEST_F(TSampleTest, PersonalPronounsAreTheirOwnLemmas) {
+    ZelRef<IZelDicMorph> english = ZelQuery<IZelDicMorph>(Dic("DM4KNVEN1"));
+    ASSERT_TRUE(english);
+    for (const auto& [sentence, expected] :
+         std::vector<std::pair<std::u16string, std::vector<std::string>>>{
+             {u"She saw them.", {"she", "them"}},
+             {u"I know you.", {"I", "you"}},
+             {u"We told her.", {"we", "her"}}}) {
+        std::set<std::string> lemmas;
+        CollectLemmas(*english->Analyze(sentence), lemmas);
+        EXPECT_FALSE(lemmas.count("prpers"));
+        for (const std::string& lemma : expected)
+            EXPECT_TRUE(lemmas.count(lemma)) << lemma;
+    }
+    ZelRef<IZelDic> enit = Dic("DD6KNV1_ENIT");
+    for (const char16_t* pronoun : {u"she", u"they", u"we"})
+        EXPECT_TRUE(enit->LookupLu(pronoun, pronoun, -1, 0)) << ZelWideToUtf8(pronoun);
+}
+
 // Forms of one length are the forms of that written length, also where the analyser's
 // tokens are longer ("dell '", "e - mail"): checked on both sample lexicons against the
 // lengths of all forms.
