@@ -179,11 +179,42 @@ def readings(language, folder):
                 yield reading
 
 
+ACCENTED = {"a": "àá", "e": "èé", "i": "ìí", "o": "òó", "u": "ùú"}
+
+
+def drop_shadowing_variants(lines):
+    """Leaves out the unaccented variants that stand for a word another word already is.
+
+    A form written with an apostrophe for its final accent ("alberò" as "albero'", "è" as
+    "e'") is kept as the unaccented form, so that the text's "albero'" is read; but where
+    that form is a word of its own ("albero", the noun; "e", the conjunction) the variant
+    only misleads, and goes. A reading is such a variant when the same lemma, category and
+    description exist for the form with its last vowel accented.
+    """
+    readings = set(lines)
+    by_form = {}
+    for reading in lines:
+        by_form.setdefault(reading[0], []).append(reading)
+
+    def is_variant(reading):
+        form, rest = reading[0], reading[1:]
+        if not form or form[-1] not in ACCENTED:
+            return False
+        return any((form[:-1] + accented,) + rest in readings for accented in ACCENTED[form[-1]])
+
+    kept = []
+    for reading in lines:
+        if is_variant(reading) and any(not is_variant(other) for other in by_form[reading[0]]):
+            continue
+        kept.append(reading)
+    return kept
+
+
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else "/usr/share/apertium"
     output = sys.argv[2] if len(sys.argv) > 2 else "data/morph"
     for language in ("it", "en"):
-        lines = sorted(readings(language, folder))
+        lines = drop_shadowing_variants(sorted(readings(language, folder)))
         descriptions = {r[3] for r in lines}
         if len(descriptions) > 255:
             sys.exit(f"{language}: {len(descriptions)} descriptions, the format holds 255")

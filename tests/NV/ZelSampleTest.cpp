@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sys/wait.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -182,6 +184,26 @@ TEST_F(TSampleTest, PersonalPronounsAreTheirOwnLemmas) {
     ZelRef<IZelDic> enit = Dic("DD6KNV1_ENIT");
     for (const char16_t* pronoun : {u"she", u"they", u"we"})
         EXPECT_TRUE(enit->LookupLu(pronoun, pronoun, -1, 0)) << ZelWideToUtf8(pronoun);
+}
+
+// An apostrophe written for a final accent is read ("piu'"), but the unaccented variant of
+// "alberò" does not make the noun "albero" a past tense of "alberare".
+TEST_F(TSampleTest, AccentVariantsDoNotShadowRealWords) {
+    ZelRef<IZelDicMorph> italian = ZelQuery<IZelDicMorph>(Dic("DM4KNVIT1"));
+    ASSERT_TRUE(italian);
+    std::string descriptions;
+    std::function<void(IZelSentenceItem&)> collect = [&](IZelSentenceItem& item) {
+        if (item.GetKind() == ZelItemReading)
+            descriptions += item.GetDescription() + "|";
+        for (int32_t i = 0; i < item.GetCount(); ++i)
+            collect(*item.GetItem(i));
+    };
+    collect(*italian->Analyze(u"albero"));
+    EXPECT_NE(descriptions.find("sostantivo"), std::string::npos) << descriptions;
+    EXPECT_EQ(descriptions.find("passato remoto"), std::string::npos) << descriptions;
+    std::set<std::string> lemmas;
+    CollectLemmas(*italian->Analyze(u"piu"), lemmas);
+    EXPECT_TRUE(lemmas.count("più"));
 }
 
 // Forms of one length are the forms of that written length, also where the analyser's
