@@ -179,7 +179,8 @@ def readings(language, folder):
                 yield reading
 
 
-ACCENTED = {"a": "àá", "e": "èé", "i": "ìí", "o": "òó", "u": "ùú"}
+ACCENTED = {"a": "àá", "e": "èé", "i": "ìí", "o": "òó", "u": "ùú",
+            "A": "ÀÁ", "E": "ÈÉ", "I": "ÌÍ", "O": "ÒÓ", "U": "ÙÚ"}
 
 
 def drop_shadowing_variants(lines):
@@ -200,11 +201,17 @@ def drop_shadowing_variants(lines):
         form, rest = reading[0], reading[1:]
         if not form or form[-1] not in ACCENTED:
             return False
-        return any((form[:-1] + accented,) + rest in readings for accented in ACCENTED[form[-1]])
+        spellings = {form, form.lower()}  # "E'" may stand for "è" as well as "È"
+        return any((spelling[:-1] + accented,) + rest in readings for spelling in spellings
+                   for accented in ACCENTED[spelling[-1]])
 
     kept = []
     for reading in lines:
-        if is_variant(reading) and any(not is_variant(other) for other in by_form[reading[0]]):
+        form = reading[0]
+        # A capital stands for the word at the start of a sentence: "E" (for "È") is "e".
+        shadows = by_form.get(form, []) + (by_form.get(form.lower(), []) if form[:1].isupper()
+                                           else [])
+        if is_variant(reading) and any(not is_variant(other) for other in shadows):
             continue
         kept.append(reading)
     return kept

@@ -186,8 +186,9 @@ TEST_F(TSampleTest, PersonalPronounsAreTheirOwnLemmas) {
         EXPECT_TRUE(enit->LookupLu(pronoun, pronoun, -1, 0)) << ZelWideToUtf8(pronoun);
 }
 
-// An apostrophe written for a final accent is read ("piu'"), but the unaccented variant of
-// "alberò" does not make the noun "albero" a past tense of "alberare".
+// An apostrophe written for a final accent is read ("piu'"), but the unaccented variants of
+// "alberò" and "È" do not make the noun "albero" a past tense of "alberare", nor the
+// conjunction "e" a form of "essere".
 TEST_F(TSampleTest, AccentVariantsDoNotShadowRealWords) {
     ZelRef<IZelDicMorph> italian = ZelQuery<IZelDicMorph>(Dic("DM4KNVIT1"));
     ASSERT_TRUE(italian);
@@ -204,6 +205,9 @@ TEST_F(TSampleTest, AccentVariantsDoNotShadowRealWords) {
     std::set<std::string> lemmas;
     CollectLemmas(*italian->Analyze(u"piu"), lemmas);
     EXPECT_TRUE(lemmas.count("più"));
+    lemmas.clear();
+    CollectLemmas(*italian->Analyze(u"e"), lemmas); // the conjunction, not "è"
+    EXPECT_EQ(lemmas, std::set<std::string>{"e"});
 }
 
 // Forms of one length are the forms of that written length, also where the analyser's
