@@ -88,6 +88,12 @@ TEST_F(TNVLookTest, OtherCommands) {
               std::string::npos)
         << analyze.Out;
 
+    // Numbers show as what they are, also where the analysis cut them at a separator.
+    TRun numbers = NVLook("--pair it-en analyze 'Alle 8.30 del 2003 arrivarono 1.500 persone.'");
+    for (const char* line :
+         {"  8.30          (time)\n", "  2003          (year)\n", "  1.500         (number)\n"})
+        EXPECT_NE(numbers.Out.find(line), std::string::npos) << numbers.Out;
+
     TRun headwords = NVLook("headwords DD6KNV1_ITEN casa");
     EXPECT_EQ(headwords.Out.substr(0, 5), "casa\n");
 

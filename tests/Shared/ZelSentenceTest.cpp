@@ -4,6 +4,7 @@
 #include "ZelSentenceList.h"
 #include "ZelTestSupport.h"
 #include "ZelTextRange.h"
+#include "ZelTokenKind.h"
 
 #include <gtest/gtest.h>
 
@@ -162,4 +163,24 @@ TEST(Sentences, TextRanges) {
     SetRangeEnd(a, 10);
     EXPECT_EQ(a.Length, 8);
     EXPECT_THROW(SetRangeEnd(a, 1), EZelAssertion);
+}
+
+TEST(Sentences, WhatANumberIs) {
+    for (const auto& [token, kind] :
+         std::vector<std::pair<std::u16string, std::string>>{{u"2003", "year"},
+                                                             {u"1984", "year"},
+                                                             {u"0999", "number"},
+                                                             {u"3", "number"},
+                                                             {u"8.30", "time"},
+                                                             {u"17:05", "time"},
+                                                             {u"24.00", "number"}, // no hour 24
+                                                             {u"8.300", "number"},
+                                                             {u"1.500", "number"},
+                                                             {u"2,5", "number"},
+                                                             {u"1.", ""},
+                                                             {u".5", ""},
+                                                             {u"3D", ""},
+                                                             {u"-", ""},
+                                                             {u"", ""}})
+        EXPECT_EQ(ZelNumberKind(token), kind) << ZelWideToUtf8(token);
 }
