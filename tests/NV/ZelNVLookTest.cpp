@@ -55,6 +55,13 @@ TEST_F(TNVLookTest, LooksUpTheLemmasOfATextInBothPairs) {
         << it.Out;
     EXPECT_NE(it.Out.find("── bello ──"), std::string::npos);
     EXPECT_EQ(it.Out.find("\x1b["), std::string::npos); // not a terminal: plain text
+    // Each word shows its first lemma with an entry and names the others; --all shows all.
+    EXPECT_NE(it.Out.find("── gli ──"), std::string::npos) << it.Out;
+    EXPECT_NE(it.Out.find("also: il, lo\n"), std::string::npos) << it.Out;
+    EXPECT_EQ(it.Out.find("── lo ──"), std::string::npos) << it.Out;
+    TRun all = NVLook("lookup --all 'Le case sono belle'");
+    EXPECT_NE(all.Out.find("── lo ──"), std::string::npos) << all.Out;
+    EXPECT_EQ(all.Out.find("also:"), std::string::npos) << all.Out;
 
     TRun en = NVLook("--pair en-it lookup 'The children were running'");
     EXPECT_EQ(en.Status, 0) << en.Err;

@@ -34,6 +34,7 @@ struct TOptions {
     TPair Pair;
     bool Styled = false;
     bool Json = false;
+    bool AllLemmas = false; // lookup: every lemma of every word, not the first with an entry
 };
 
 using TJson = nlohmann::ordered_json;

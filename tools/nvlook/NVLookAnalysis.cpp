@@ -158,22 +158,37 @@ void CountKnown(IZelSentenceItem& sentence, int& words, int& known) {
     }
 }
 
-// The lemmas of the text in order of appearance, each once.
-std::vector<std::u16string> Lemmas(IZelDicMorph& morph, const std::u16string& text) {
-    std::vector<std::u16string> lemmas;
-    std::set<std::u16string> seen;
+// The lemmas of each word of the text in order, each word's readings in their order.
+std::vector<std::vector<std::u16string>> WordLemmas(IZelDicMorph& morph,
+                                                    const std::u16string& text) {
+    std::vector<std::vector<std::u16string>> words;
     TZelSentenceList sentences;
     sentences.SetText(text);
     for (int32_t s = 0; s < sentences.GetCount(); ++s) {
         ZelRef<IZelSentenceItem> item = morph.Analyze(sentences.GetSentenceText(s));
         for (int32_t i = 0; item && i < item->GetCount(); ++i) {
+            std::vector<std::u16string> lemmas;
             for (const auto& reading : Readings(item->GetItem(i))) {
                 std::u16string lemma = reading->GetKnown() ? reading->GetLemma() : u"";
-                if (!lemma.empty() && seen.insert(lemma).second)
+                if (!lemma.empty() &&
+                    std::find(lemmas.begin(), lemmas.end(), lemma) == lemmas.end())
                     lemmas.push_back(lemma);
             }
+            if (!lemmas.empty())
+                words.push_back(std::move(lemmas));
         }
     }
+    return words;
+}
+
+// The lemmas of the text in order of appearance, each once.
+std::vector<std::u16string> Lemmas(IZelDicMorph& morph, const std::u16string& text) {
+    std::vector<std::u16string> lemmas;
+    std::set<std::u16string> seen;
+    for (const auto& word : WordLemmas(morph, text))
+        for (const std::u16string& lemma : word)
+            if (seen.insert(lemma).second)
+                lemmas.push_back(lemma);
     return lemmas;
 }
 
@@ -231,18 +246,70 @@ void ReportNothingFound(const std::vector<TPair>& pairs, const std::u16string& t
     std::fprintf(stderr, "%s%s\n", line.c_str(), near.empty() ? "" : "?");
 }
 
+// Whether any dictionary of the pair has an entry for the lemma.
+bool HasEntry(const TPair& pair, const std::u16string& lemma) {
+    for (const ZelRef<IZelDic>& dic : EntryDictionaries(pair))
+        if (dic->LookupLu(lemma, lemma, -1, 0))
+            return true;
+    return false;
+}
+
+// What to show for each word: its first lemma that has an entry, and its other lemmas
+// named after it; with --all, every lemma. Each lemma is shown once.
+struct TShownLemma {
+    std::u16string Lemma;
+    std::vector<std::u16string> Also;
+};
+
+std::vector<TShownLemma> LemmasToShow(const TOptions& options, const TPair& pair,
+                                      IZelDicMorph* morph, const std::u16string& text) {
+    std::vector<TShownLemma> shown;
+    if (!morph)
+        return {{text, {}}}; // no analysis: the text as it is
+    std::vector<std::vector<std::u16string>> words = WordLemmas(*morph, text);
+    std::set<std::u16string> seen;
+    for (const std::vector<std::u16string>& word : words) {
+        if (options.AllLemmas) {
+            for (const std::u16string& lemma : word)
+                if (seen.insert(lemma).second)
+                    shown.push_back({lemma, {}});
+            continue;
+        }
+        auto chosen = std::find_if(word.begin(), word.end(), [&](const std::u16string& lemma) {
+            return HasEntry(pair, lemma);
+        });
+        if (chosen == word.end() || !seen.insert(*chosen).second)
+            continue;
+        TShownLemma item{*chosen, {}};
+        // The others, leaving out a proper name spelt as the lemma shown ("Casa", "casa").
+        auto lower = [](std::u16string text) {
+            for (char16_t& c : text)
+                c = char16_t(u_tolower(c));
+            return text;
+        };
+        for (const std::u16string& other : word)
+            if (lower(other) != lower(*chosen))
+                item.Also.push_back(other);
+        shown.push_back(std::move(item));
+    }
+    if (words.empty())
+        shown.push_back({text, {}});
+    return shown;
+}
+
 // Looks one text up and prints what it finds (after a blank line when entries were shown
 // before); answers how many entries it showed.
 int LookupText(const TOptions& options, const std::u16string& text, bool shownBefore) {
     TPair pair = PairFor(options, text);
     ZelRef<IZelDicMorph> morph = Morphology(pair.Source);
-    std::vector<std::u16string> lemmas =
-        morph ? Lemmas(*morph, text) : std::vector<std::u16string>{};
-    if (lemmas.empty())
-        lemmas.push_back(text); // no analysis: look the text up as it is
     int shown = 0;
     std::vector<TJson> json;
-    for (const std::u16string& lemma : lemmas)
+    for (const TShownLemma& item : LemmasToShow(options, pair, morph.get(), text)) {
+        const std::u16string& lemma = item.Lemma;
+        std::string also;
+        for (const std::u16string& other : item.Also)
+            also += (also.empty() ? "" : ", ") + Printable(other);
+        int before = shown;
         for (const ZelRef<IZelDic>& dic : EntryDictionaries(pair)) {
             ZelRef<IZelArrayCursor> found = dic->LookupLu(lemma, lemma, -1, 0);
             if (!found)
@@ -251,12 +318,17 @@ int LookupText(const TOptions& options, const std::u16string& text, bool shownBe
             for (int32_t i = 0; i < found->GetCount(); ++i) {
                 found->SetIndex(i);
                 if (options.Json) {
-                    json.push_back({{"lemma", Utf8(lemma)},
-                                    {"dictionary", dic->GetId()},
-                                    {"name", Utf8(dic->GetName())},
-                                    {"headword", Utf8(lu->GetWideText())},
-                                    {"ordinal", lu->GetOrdinal()},
-                                    {"text", Rendered(*dic, *lu, false)}});
+                    TJson entry = {
+                        {"lemma", Utf8(lemma)},         {"dictionary", dic->GetId()},
+                        {"name", Utf8(dic->GetName())}, {"headword", Utf8(lu->GetWideText())},
+                        {"ordinal", lu->GetOrdinal()},  {"text", Rendered(*dic, *lu, false)}};
+                    if (!item.Also.empty()) {
+                        TJson others = TJson::array();
+                        for (const std::u16string& other : item.Also)
+                            others.push_back(Utf8(other));
+                        entry["also"] = others;
+                    }
+                    json.push_back(std::move(entry));
                 } else {
                     std::printf("%s── %s ── %s\n", shown || shownBefore ? "\n" : "",
                                 Printable(lemma).c_str(), Printable(dic->GetName()).c_str());
@@ -265,6 +337,9 @@ int LookupText(const TOptions& options, const std::u16string& text, bool shownBe
                 ++shown;
             }
         }
+        if (!options.Json && shown > before && !also.empty())
+            std::printf("also: %s\n", also.c_str());
+    }
     if (options.Json)
         PrintJsonArray(json);
     if (shown == 0)

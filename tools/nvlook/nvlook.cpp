@@ -38,6 +38,7 @@ struct TCommandLine {
 
     std::vector<std::string> LookupTexts;
     std::string LookupFile;
+    bool AllLemmas = false;
     std::string AnalyzeText;
     std::string Dic, Prefix, Field, Operator, Language, Headword, NoteText;
     std::vector<std::string> Values;
@@ -58,9 +59,11 @@ struct TCommandLine {
             "  nvlook note add casa \"my note\"");
 
         CLI::App* lookup = App.add_subcommand(
-            "lookup", "the entries of every lemma of TEXT in the pair's dictionaries (no TEXT "
-                      "or -: each line of the input)");
+            "lookup", "the entries of each word of TEXT in the pair's dictionaries: its first "
+                      "lemma that has one, its other lemmas named after them (no TEXT or -: "
+                      "each line of the input)");
         lookup->add_option("TEXT", LookupTexts, "a word or a text");
+        lookup->add_flag("--all", AllLemmas, "the entries of every lemma of every word");
         lookup->add_option("--file", LookupFile, "look up a whole document (- for the input)");
         lookup->callback([this] {
             Command = [this](const TOptions& o) { return Lookup(o, LookupTexts, LookupFile); };
@@ -129,6 +132,7 @@ struct TCommandLine {
         TOptions options;
         options.Styled = isatty(STDOUT_FILENO) != 0 && !Plain && !Json;
         options.Json = Json;
+        options.AllLemmas = AllLemmas;
         if (!Pair.empty()) {
             options.Pair = PairOf(Pair);
             options.PairGiven = true;
