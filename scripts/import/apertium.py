@@ -179,6 +179,15 @@ def readings(language, folder):
                 yield reading
 
 
+# Words Italian writes cut short with an apostrophe, which the text then meets as the
+# letters before it ("un po'", "be'"): read as the words they stand for.
+ELIDED = {
+    "it": [("po", "poco", "adv", "avverbio"),
+           ("po", "poco", "pron", "pronome neutro singolare"),
+           ("be", "bene", "adv", "avverbio")],
+    "en": [],
+}
+
 ACCENTED = {"a": "àá", "e": "èé", "i": "ìí", "o": "òó", "u": "ùú",
             "A": "ÀÁ", "E": "ÈÉ", "I": "ÌÍ", "O": "ÒÓ", "U": "ÙÚ"}
 
@@ -221,7 +230,8 @@ def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else "/usr/share/apertium"
     output = sys.argv[2] if len(sys.argv) > 2 else "data/morph"
     for language in ("it", "en"):
-        lines = drop_shadowing_variants(sorted(readings(language, folder)))
+        lines = drop_shadowing_variants(sorted(set(readings(language, folder)) |
+                                               set(ELIDED[language])))
         descriptions = {r[3] for r in lines}
         if len(descriptions) > 255:
             sys.exit(f"{language}: {len(descriptions)} descriptions, the format holds 255")

@@ -59,6 +59,10 @@ TEST_F(TNVLookTest, LooksUpTheLemmasOfATextInBothPairs) {
     EXPECT_NE(it.Out.find("── gli ──"), std::string::npos) << it.Out;
     EXPECT_NE(it.Out.find("also: il, lo\n"), std::string::npos) << it.Out;
     EXPECT_EQ(it.Out.find("── lo ──"), std::string::npos) << it.Out;
+    // A word in small letters is a word before it is a proper name: "un po'" is "poco".
+    TRun little = NVLook("--pair it-en lookup \"un po'\"");
+    EXPECT_NE(little.Out.find("── poco ──"), std::string::npos) << little.Out;
+    EXPECT_NE(little.Out.find("also: Po\n"), std::string::npos) << little.Out;
     TRun all = NVLook("lookup --all 'Le case sono belle'");
     EXPECT_NE(all.Out.find("── lo ──"), std::string::npos) << all.Out;
     EXPECT_EQ(all.Out.find("also:"), std::string::npos) << all.Out;

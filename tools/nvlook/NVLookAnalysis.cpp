@@ -168,12 +168,20 @@ std::vector<std::vector<std::u16string>> WordLemmas(IZelDicMorph& morph,
         ZelRef<IZelSentenceItem> item = morph.Analyze(sentences.GetSentenceText(s));
         for (int32_t i = 0; item && i < item->GetCount(); ++i) {
             std::vector<std::u16string> lemmas;
+            std::u16string form;
             for (const auto& reading : Readings(item->GetItem(i))) {
+                form = reading->GetWordForm();
                 std::u16string lemma = reading->GetKnown() ? reading->GetLemma() : u"";
                 if (!lemma.empty() &&
                     std::find(lemmas.begin(), lemmas.end(), lemma) == lemmas.end())
                     lemmas.push_back(lemma);
             }
+            // A word written in small letters means a word before a proper name ("un po'"
+            // is "poco", not the river).
+            if (!form.empty() && !u_isupper(form[0]))
+                std::stable_partition(
+                    lemmas.begin(), lemmas.end(),
+                    [](const std::u16string& lemma) { return !u_isupper(lemma[0]); });
             if (!lemmas.empty())
                 words.push_back(std::move(lemmas));
         }
