@@ -179,13 +179,35 @@ def readings(language, folder):
                 yield reading
 
 
-# Words Italian writes cut short with an apostrophe, which the text then meets as the
-# letters before it ("un po'", "be'"): read as the words they stand for.
+# Words written cut short with an apostrophe, which the text then meets as the letters
+# around it ("un po'", "be'"; "didn't", "we'll"): read as the words they stand for.
 ELIDED = {
     "it": [("po", "poco", "adv", "avverbio"),
            ("po", "poco", "pron", "pronome neutro singolare"),
            ("be", "bene", "adv", "avverbio")],
-    "en": [],
+    # English contractions: the text is cut at the apostrophe, so "didn't" comes as "didn"
+    # and "t", "we'll" as "we" and "ll"; each part reads as the word it stands for.
+    "en": [("t", "not", "adv", "adverb"),
+           ("ll", "will", "v", "modal verb present"),
+           ("ve", "have", "v", "verb have present"),
+           ("d", "will", "v", "modal verb past tense"),
+           ("d", "have", "v", "verb have past tense"),
+           ("don", "do", "v", "verb do present"),
+           ("doesn", "do", "v", "verb do present third person singular"),
+           ("didn", "do", "v", "verb do past tense"),
+           ("isn", "be", "v", "verb be present third person singular"),
+           ("aren", "be", "v", "verb be present"),
+           ("wasn", "be", "v", "verb be past tense third person singular"),
+           ("weren", "be", "v", "verb be past tense"),
+           ("hasn", "have", "v", "verb have present third person singular"),
+           ("haven", "have", "v", "verb have present"),
+           ("hadn", "have", "v", "verb have past tense"),
+           ("couldn", "can", "v", "modal verb past tense"),
+           ("wouldn", "will", "v", "modal verb past tense"),
+           ("shouldn", "shall", "v", "modal verb past tense"),
+           ("mustn", "must", "v", "modal verb base form"),
+           ("needn", "need", "v", "verb present"),
+           ("cannot", "can", "v", "modal verb present")],
 }
 
 ACCENTED = {"a": "àá", "e": "èé", "i": "ìí", "o": "òó", "u": "ùú",

@@ -186,6 +186,25 @@ TEST_F(TSampleTest, PersonalPronounsAreTheirOwnLemmas) {
         EXPECT_TRUE(enit->LookupLu(pronoun, pronoun, -1, 0)) << ZelWideToUtf8(pronoun);
 }
 
+// English contractions read as the words they stand for, the negation and the auxiliary
+// each with its lemma.
+TEST_F(TSampleTest, ContractionsReadAsTheirWords) {
+    ZelRef<IZelDicMorph> english = ZelQuery<IZelDicMorph>(Dic("DM4KNVEN1"));
+    ASSERT_TRUE(english);
+    for (const auto& [sentence, expected] :
+         std::vector<std::pair<std::u16string, std::vector<std::string>>>{
+             {u"She didn't know.", {"do", "not", "know"}},
+             {u"It isn't here.", {"be", "not"}},
+             {u"We'll see.", {"will", "see"}},
+             {u"They've gone.", {"have", "go"}},
+             {u"I cannot swim.", {"can", "swim"}}}) {
+        std::set<std::string> lemmas;
+        CollectLemmas(*english->Analyze(sentence), lemmas);
+        for (const std::string& lemma : expected)
+            EXPECT_TRUE(lemmas.count(lemma)) << lemma << " in " << ZelWideToUtf8(sentence);
+    }
+}
+
 // An apostrophe written for a final accent is read ("piu'"), but the unaccented variants of
 // "alberò" and "È" do not make the noun "albero" a past tense of "alberare", nor the
 // conjunction "e" a form of "essere".
