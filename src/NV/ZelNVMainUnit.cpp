@@ -25,9 +25,7 @@ TZelLanguage OtherLanguage(TZelLanguage language) {
 }
 
 template <class I> ZelRef<I> MorphologyOf(TZelLanguage language) {
-    ZelRef<TZelInterfaceList> found = ZelMake<TZelInterfaceList>();
-    CollectDics(language, language, *found, I::IID);
-    return found->GetCount() > 0 ? ZelQuery<I>(found->Get(0)) : nullptr;
+    return ZelFirstDic<I>(language, language);
 }
 
 // The readings under an analysis.

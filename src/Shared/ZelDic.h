@@ -344,6 +344,14 @@ void ZelReleaseDicList(bool alsoBuilders = false);
 void CollectDics(TZelLanguage source, TZelLanguage target, IZelInterfaceList& list,
                  const ZelGuid& iid);
 
+// The first installed dictionary of the pair that answers the interface I, or none.
+//   ZelFirstDic<IZelDicMorph>(ZelLangItalian, ZelLangItalian)  (the Italian morphology)
+template <class I> ZelRef<I> ZelFirstDic(TZelLanguage source, TZelLanguage target) {
+    ZelRef<TZelInterfaceList> found = ZelMake<TZelInterfaceList>();
+    CollectDics(source, target, *found, I::IID);
+    return found->GetCount() > 0 ? ZelQuery<I>(found->Get(0)) : nullptr;
+}
+
 // The last source and target languages stored under the settings key ("SLWC", "TLWC"),
 // when they are in the language list; otherwise its first source (or first target).
 TZelLanguage ReadLastSourceLang(TZelSettingsKey& key);

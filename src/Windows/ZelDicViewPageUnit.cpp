@@ -62,13 +62,6 @@ int TagLength(const std::string& text) {
     return *value;
 }
 
-// The first installed dictionary of the language that checks words (in list order).
-ZelRef<IZelWordChecker> WordCheckerOf(TZelLanguage language) {
-    ZelRef<TZelInterfaceList> found = ZelMake<TZelInterfaceList>();
-    CollectDics(language, language, *found, IZelWordChecker::IID);
-    return found->GetCount() > 0 ? ZelQuery<IZelWordChecker>(found->Get(0)) : nullptr;
-}
-
 } // namespace
 
 ZelRef<IZelSentenceItem> ZelReferenceItem(const std::u16string& text, TZelLanguage language) {
@@ -437,7 +430,9 @@ bool TZelDicViewPageForm::HighlightWord(int start, int end, const QPoint& pointe
     int language = edit->LanguageAt(start);
     if (language == 0)
         return false;
-    ZelRef<IZelWordChecker> checker = WordCheckerOf(ZelPrimaryLang(TZelLanguage(language)));
+    TZelLanguage wordLanguage = ZelPrimaryLang(TZelLanguage(language));
+    // The first word checker of the language, in list order.
+    ZelRef<IZelWordChecker> checker = ZelFirstDic<IZelWordChecker>(wordLanguage, wordLanguage);
     if (!checker)
         return false;
     std::u16string word = edit->TextOfRange(start, end).toStdU16String();

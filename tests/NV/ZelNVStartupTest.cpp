@@ -524,10 +524,9 @@ TEST_F(TStartupTest, SearchesThroughTheEditorsIntoTheList) {
 
     TZelWordFormQueryFrame forms;
     forms.show();
-    ZelRef<TZelInterfaceList> morphs = ZelMake<TZelInterfaceList>();
-    CollectDics(ZelLangItalian, ZelLangItalian, *morphs, IZelDicMorph::IID);
-    ASSERT_GT(morphs->GetCount(), 0);
-    forms.SetDictionary(ZelQuery<IZelDic>(morphs->Get(0)));
+    ZelRef<IZelDicMorph> morph = ZelFirstDic<IZelDicMorph>(ZelLangItalian, ZelLangItalian);
+    ASSERT_TRUE(morph);
+    forms.SetDictionary(ZelQuery<IZelDic>(morph));
     TZelLXQueryItemFrame& form = *forms.Rows()[0]->Boxes()[0];
     form.OperatorList()->setCurrentIndex(form.OperatorList()->findData(int(okAnagramOf)));
     QTest::keyClicks(form.Arg1Edit(), "asac1");

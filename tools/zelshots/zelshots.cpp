@@ -59,9 +59,7 @@ bool Save(QWidget& widget, const QString& path) {
 }
 
 ZelRef<IZelDicMorphEx> ItalianMorphology() {
-    ZelRef<TZelInterfaceList> found = ZelMake<TZelInterfaceList>();
-    CollectDics(ZelLangItalian, ZelLangItalian, *found, IZelDicMorphEx::IID);
-    return found->GetCount() > 0 ? ZelQuery<IZelDicMorphEx>(found->Get(0)) : nullptr;
+    return ZelFirstDic<IZelDicMorphEx>(ZelLangItalian, ZelLangItalian);
 }
 
 // The first reading of the word in an analysis (of the category when one is given).
@@ -331,10 +329,8 @@ bool ShootSearches(const QString& folder, const QString& suffix) {
         // The anagrams of a word among every form of the Italian morphology.
         auto* editor = new TZelWordFormQueryFrame;
         TSearchWindow window(editor, ZelLangItalian);
-        ZelRef<TZelInterfaceList> morphs = ZelMake<TZelInterfaceList>();
-        CollectDics(ZelLangItalian, ZelLangItalian, *morphs, IZelDicMorph::IID);
-        if (morphs->GetCount() > 0)
-            editor->SetDictionary(ZelQuery<IZelDic>(morphs->Get(0)));
+        if (ZelRef<IZelDicMorph> morph = ZelFirstDic<IZelDicMorph>(ZelLangItalian, ZelLangItalian))
+            editor->SetDictionary(ZelQuery<IZelDic>(morph));
         if (!editor->Rows().empty()) {
             TZelLXQueryItemFrame& form = *editor->Rows()[0]->Boxes()[0];
             form.OperatorList()->setCurrentIndex(form.OperatorList()->findData(int(okAnagramOf)));
