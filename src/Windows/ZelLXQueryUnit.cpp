@@ -258,13 +258,3 @@ bool TZelLXQueryFrame::Search() {
     }
     return done && !progress->IsCancelRequested();
 }
-
-void TZelLXQueryFrame::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    for (QAction* action : actions())
-        action->setVisible(true);
-}
-
-void TZelLXQueryFrame::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-}

@@ -56,8 +56,6 @@ signals:
 protected:
     virtual std::unique_ptr<TZelLXQuery> CreateQuery() = 0;
     QScrollArea* ScrollBox() const { return Scroll; }
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void RebuildHeader();

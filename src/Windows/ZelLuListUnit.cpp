@@ -184,10 +184,7 @@ TZelLuListFrame::TZelLuListFrame(QWidget* parent)
     Multiwords = ZelCreateActions(this, "TZelLuListFrame", ListActions(), ZelToolbarPictures())[0];
     MultiwordsToggle->setDefaultAction(Multiwords);
     MultiwordsToggle->setAutoRaise(true);
-    connect(Multiwords, &QAction::triggered, this, [this] {
-        Multiwords->setChecked(!Multiwords->isChecked()); // the toggle below decides
-        ToggleMultiwords();
-    });
+    connect(Multiwords, &QAction::triggered, this, [this](bool on) { ShowMultiwords(on); });
 
     ListView->setObjectName("LuList");
     ListView->setAccessibleName(tr("Headwords"));
@@ -279,14 +276,14 @@ void TZelLuListFrame::UpdateMultiwordsAction() {
     MultiwordsToggle->setVisible(available);
 }
 
-void TZelLuListFrame::ToggleMultiwords() {
-    if (!Multiwords->isEnabled())
-        return;
+// The action was toggled to on: the dictionary's list with or without its multi-word
+// headwords; a search's result stays as it is.
+void TZelLuListFrame::ShowMultiwords(bool on) {
     ZelRef<IZelDic> dic = CurrentDic();
-    if (!dic)
+    if (!dic) {
+        Multiwords->setChecked(!on); // nothing to switch
         return;
-    bool on = !Multiwords->isChecked();
-    Multiwords->setChecked(on);
+    }
     ZelRef<IZelArrayCursor> filter = ZelRef<IZelArrayCursor>(dic->GetLuFilter());
     ZelRef<IZelArrayCursor> entries = dic->GetEntries();
     IZelArrayCursor* current = Model.Cursor();
@@ -423,10 +420,6 @@ void TZelLuListFrame::NoteWidth(int width) const {
 
 void TZelLuListFrame::LayoutList() {
     ListView->doItemsLayout();
-}
-
-void TZelLuListFrame::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
 }
 
 TZelLuListState TZelLuListFrame::GetState() const {

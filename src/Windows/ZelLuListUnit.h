@@ -111,12 +111,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void OnChooserChange(int index);
     void ShowCursorNow(ZelRef<IZelArrayCursor> cursor);
-    void ToggleMultiwords();
+    void ShowMultiwords(bool on);
     void OnTyped();
     void PositionFromFindBox();
     void SelectRow(int row);

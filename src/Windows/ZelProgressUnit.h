@@ -7,10 +7,8 @@
 
 #include <QDateTime>
 #include <QDialog>
-#include <QPointer>
 
 #include <string>
-#include <vector>
 
 class QCheckBox;
 class QGridLayout;
