@@ -5,6 +5,8 @@
 #include "ZelNVDics.h"
 
 #include <cctype>
+#include <fstream>
+#include <unistd.h>
 #include <vector>
 
 #include <filesystem>
@@ -37,6 +39,13 @@ const char* const Search = "[Fields]\nCount=3\n"
                            "[Info_3]\nName=Example\nKind=T\nFields=ex\n";
 
 } // namespace
+
+double BenchResidentMegabytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
 
 std::string BenchWord(uint32_t n) {
     std::string word;

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+// The process's resident memory in megabytes.
+double BenchResidentMegabytes();
+
 // A pronounceable pseudo-word, different for every number.
 std::string BenchWord(uint32_t n);
 

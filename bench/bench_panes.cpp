@@ -2,6 +2,7 @@
 // typical rendered entry streamed into the rich view (its token box, its descriptions and
 // the entry of "casa" from the main dictionary), and the word-forms view of the verb
 // "essere" with every form.
+#include "BenchQt.h"
 #include "ZelDM4.h"
 #include "ZelDicRichViewUnit.h"
 #include "ZelDicViewFlexUnit.h"
@@ -14,9 +15,7 @@
 namespace {
 
 ZelRef<IZelDicMorphEx> ItalianMorphology() {
-    ZelRef<TZelInterfaceList> found = ZelMake<TZelInterfaceList>();
-    CollectDics(ZelLangItalian, ZelLangItalian, *found, IZelDicMorphEx::IID);
-    return found->GetCount() > 0 ? ZelQuery<IZelDicMorphEx>(found->Get(0)) : nullptr;
+    return ZelFirstDic<IZelDicMorphEx>(ZelLangItalian, ZelLangItalian);
 }
 
 ZelRef<IZelDic> MainDictionary() {
@@ -91,12 +90,5 @@ BENCHMARK(BM_WordFormsOfEssere)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    ZelRegisterNVBuilders();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ZelReleaseDicList(true);
-    return 0;
+    return BenchQtMain(argc, argv);
 }

@@ -3,6 +3,7 @@
 // the whole list shown, and how long the window goes without handling its events during an
 // advanced search that reads every entry.
 #include "BenchData.h"
+#include "BenchQt.h"
 #include "ZelComboBox.h"
 #include "ZelDicLookProgressUnit.h"
 #include "ZelLXQueryItemUnit.h"
@@ -21,19 +22,10 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 
 constexpr int Entries = 1000000;
-
-double ResidentMegabytes() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -46,13 +38,13 @@ void BM_ListPositionsPerKey(benchmark::State& state) {
     ZelRef<TZelDD6> dic = BenchOpenDD6(Entries);
     ZelRef<TZelDicList> dics = ZelMake<TZelDicList>();
     dics->Add(ZelRef<IZelUnknown>(dic));
-    double before = ResidentMegabytes();
+    double before = BenchResidentMegabytes();
     TZelLuListFrame list;
     list.resize(260, 700);
     list.show();
     list.ShowDictionaries(dics.get());
     QApplication::processEvents();
-    double shown = ResidentMegabytes();
+    double shown = BenchResidentMegabytes();
     std::vector<double> keys;
     for (auto _ : state) {
         for (uint32_t w = 0; w < 200; ++w) {
@@ -116,10 +108,5 @@ BENCHMARK(BM_LongestEventGapDuringFullScan)->Unit(benchmark::kMillisecond)->Iter
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchQtMain(argc, argv);
 }

@@ -1,6 +1,7 @@
 // Start-up of the whole sample installation of this build: building the dictionary list
 // (every installed dictionary opened), then the first look-up rendered; and the resident
 // memory after opening and after 1,000 look-ups with their entries rendered.
+#include "BenchData.h"
 #include "ZelCodePage.h"
 #include "ZelDicRegistry.h"
 #include "ZelFiles.h"
@@ -9,21 +10,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <unistd.h>
-
 namespace {
 
 bool SampleInstalled() {
     return ZelFileExists(ZelSettings().GetHivePath(TZelHive::LocalMachine));
-}
-
-// The resident set in megabytes.
-double ResidentMegabytes() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
 ZelRef<IZelDic> Dic(const std::string& id) {
@@ -69,7 +59,7 @@ void BM_MemoryOverLookups(benchmark::State& state) {
         ZelRegisterNVBuilders();
         ZelRef<IZelDic> iten = Dic("DD6KNV1_ITEN");
         FirstEntry(*iten, u"casa");
-        double opened = ResidentMegabytes();
+        double opened = BenchResidentMegabytes();
         ZelRef<IZelArrayCursor> entries = iten->GetEntries();
         ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
         for (int32_t i = 0; i < 1000; ++i) {
@@ -77,7 +67,7 @@ void BM_MemoryOverLookups(benchmark::State& state) {
             std::u16string word = lu->GetWideText();
             benchmark::DoNotOptimize(FirstEntry(*iten, word));
         }
-        double after = ResidentMegabytes();
+        double after = BenchResidentMegabytes();
         state.counters["rss_opened_mb"] = opened;
         state.counters["rss_after_1000_mb"] = after;
         state.counters["growth_mb"] = after - opened;

@@ -3,6 +3,8 @@
 // it (the page views of the dictionary, the notes and the annotations, and the word-forms
 // view), over 100 common headwords of each side; and the resident memory that 1,000 such
 // look-ups add.
+#include "BenchData.h"
+#include "BenchQt.h"
 #include "ZelDM4.h"
 #include "ZelDicViewFlexUnit.h"
 #include "ZelDicViewPageUnit.h"
@@ -17,8 +19,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -58,17 +58,8 @@ const std::vector<std::u16string> EnglishWords{
     u"fact",       u"month",
 };
 
-double ResidentMegabytes() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
-
 ZelRef<IZelDicMorphEx> Morphology(TZelLanguage language) {
-    ZelRef<TZelInterfaceList> found = ZelMake<TZelInterfaceList>();
-    CollectDics(language, language, *found, IZelDicMorphEx::IID);
-    return found->GetCount() > 0 ? ZelQuery<IZelDicMorphEx>(found->Get(0)) : nullptr;
+    return ZelFirstDic<IZelDicMorphEx>(language, language);
 }
 
 // The look-up window's target pane: a view manager whose views are made as the program
@@ -139,7 +130,7 @@ void BM_UnitToEveryViewRendered(benchmark::State& state) {
         views.LookUp(word, language);
     std::vector<double> times;
     double characters = 0;
-    double before = ResidentMegabytes();
+    double before = BenchResidentMegabytes();
     size_t next = 0;
     for (auto _ : state) {
         for (int i = 0; i < 1000; ++i) {
@@ -150,7 +141,7 @@ void BM_UnitToEveryViewRendered(benchmark::State& state) {
             times.push_back(double(timer.nsecsElapsed()) / 1e6);
         }
     }
-    double after = ResidentMegabytes();
+    double after = BenchResidentMegabytes();
     std::sort(times.begin(), times.end());
     state.counters["median_ms"] = times[times.size() / 2];
     state.counters["p90_ms"] = times[times.size() * 9 / 10];
@@ -163,12 +154,5 @@ BENCHMARK(BM_UnitToEveryViewRendered)->Unit(benchmark::kMillisecond)->Iterations
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    ZelRegisterNVBuilders();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ZelReleaseDicList(true);
-    return 0;
+    return BenchQtMain(argc, argv);
 }

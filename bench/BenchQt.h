@@ -1,0 +1,5 @@
+// The main program of the window benchmarks: a Qt application on the offscreen platform
+// with the product's dictionary builders, then the benchmarks.
+#pragma once
+
+int BenchQtMain(int argc, char** argv);
