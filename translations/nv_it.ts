@@ -612,6 +612,109 @@
     </message>
 </context>
 <context>
+    <name>TZelDicLookForm</name>
+    <message>
+        <source>Free Text</source>
+        <translation>Testo libero</translation>
+    </message>
+    <message>
+        <source>Free text mode</source>
+        <translation>Modalità testo libero</translation>
+    </message>
+    <message>
+        <source>Headword List</source>
+        <translation>Elenco lemmi</translation>
+    </message>
+    <message>
+        <source>Headword list mode</source>
+        <translation>Modalità elenco lemmi</translation>
+    </message>
+    <message>
+        <source>Advanced Search</source>
+        <translation>Ricerca avanzata</translation>
+    </message>
+    <message>
+        <source>Advanced search mode</source>
+        <translation>Modalità ricerca avanzata</translation>
+    </message>
+    <message>
+        <source>Tagger</source>
+        <translation>Etichettatore</translation>
+    </message>
+    <message>
+        <source>Word Form Search</source>
+        <translation>Ricerca forme</translation>
+    </message>
+    <message>
+        <source>Word form search mode</source>
+        <translation>Modalità ricerca forme flesse</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>&amp;Ingrandisci</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Ingrandisci il testo</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>&amp;Riduci</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Riduci il testo</translation>
+    </message>
+    <message>
+        <source>Available Dictionaries</source>
+        <translation>Dizionari disponibili</translation>
+    </message>
+    <message>
+        <source>Show all available dictionaries</source>
+        <translation>Mostra tutti i dizionari disponibili</translation>
+    </message>
+    <message>
+        <source>Not ready</source>
+        <translation>Non pronto</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Pronto</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Consultazione</translation>
+    </message>
+    <message>
+        <source> Warning</source>
+        <translation> - Avviso</translation>
+    </message>
+    <message>
+        <source>Warning: there are not installed dictionaries: most features of Lexorin will be unavailable.</source>
+        <translation>Attenzione: non ci sono dizionari installati: la maggior parte delle funzioni di Lexorin non sarà disponibile.</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Visualizza</translation>
+    </message>
+    <message>
+        <source>&amp;Target Language</source>
+        <translation>Lingua di &amp;arrivo</translation>
+    </message>
+    <message>
+        <source>Target Language</source>
+        <translation>Lingua di arrivo</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 di %2</translation>
+    </message>
+    <message>
+        <source>Word forms</source>
+        <translation>Forme della parola</translation>
+    </message>
+</context>
+<context>
     <name>TZelDicLookProgressForm</name>
     <message>
         <source>Items found:</source>
@@ -1033,25 +1136,6 @@
 </context>
 <context>
     <name>TZelNVMainForm</name>
-    <message>
-        <source>Ready</source>
-        <translation>Pronto</translation>
-    </message>
-    <message>
-        <source>No entry found</source>
-        <translation>Nessuna voce trovata</translation>
-    </message>
-    <message>
-        <source>Word forms</source>
-        <translation>Forme della parola</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n readings</source>
-        <translation>
-            <numerusform>%n lettura</numerusform>
-            <numerusform>%n letture</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Dictionary</source>
         <translation>Dizionario</translation>

@@ -109,6 +109,8 @@ bool TZelNVStartup::Start() {
         }
     });
     MainFormPtr->show();
+    MainFormPtr->ListenForCompanion(
+        ZelCompanionServerName(QString::fromStdString(ZelAppData().GetSettingsKey())));
     Step("flag hint window");
     FlagHintPtr = std::make_unique<TZelFlagHintForm>();
     return true;

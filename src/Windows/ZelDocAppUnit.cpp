@@ -108,7 +108,7 @@ void TZelDocAppForm::CreateActions() {
                                        FindAction("EditCopyAction"), FindAction("EditPasteAction"),
                                        FindAction("EditUndoAction"), FindAction("EditRedoAction"));
     connect(FindAction("FileNewAction"), &QAction::triggered, this,
-            [this] { Guarded([this] { NewDocument(); }); });
+            [this] { Guarded([this] { FileNew(); }); });
     connect(FindAction("FileOpenAction"), &QAction::triggered, this,
             [this] { Guarded([this] { OpenDocument(); }); });
     connect(FindAction("FileSaveAction"), &QAction::triggered, this, [this] { SaveDocument(); });
@@ -227,9 +227,20 @@ void TZelDocAppForm::UpdateModified() {
 }
 
 void TZelDocAppForm::UpdateSaveAction() {
-    bool enabled = Document && (Document->IsModified() ||
-                                (!Document->HasFileName() && !Document->IsReadOnly()));
+    bool enabled =
+        Document && DocumentActionsAvailable() &&
+        (Document->IsModified() || (!Document->HasFileName() && !Document->IsReadOnly()));
     FindAction("FileSaveAction")->setEnabled(enabled);
+}
+
+void TZelDocAppForm::UpdateDocumentActions() {
+    FindAction("FileOpenAction")->setEnabled(DocumentActionsAvailable());
+    FindAction("FileSaveAsAction")->setEnabled(DocumentActionsAvailable());
+    UpdateSaveAction();
+}
+
+void TZelDocAppForm::FileNew() {
+    NewDocument();
 }
 
 // A step that may fail: its error is shown and the document stays as it was.

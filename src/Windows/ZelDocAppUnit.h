@@ -50,6 +50,12 @@ protected:
     // Status bar panels after the first: their widths.
     void SetStatusPanels(const std::vector<int>& widths);
     TZelEditActions* EditActions() const { return EditCommands; }
+    // File New: a new document (a window with other work areas clears what it shows).
+    virtual void FileNew();
+    // Whether Open, Save and Save As work now (a window whose text is not always shown
+    // turns them off), and bringing the actions in line with it.
+    virtual bool DocumentActionsAvailable() const { return true; }
+    void UpdateDocumentActions();
 
 private:
     void CreateActions();

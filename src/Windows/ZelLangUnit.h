@@ -22,6 +22,9 @@ public:
     QWidget* TargetPane() const { return Target; }
     QToolButton* AnalyzeButton() const { return Analyze; }
     QMenu* SourceLanguageMenu() const { return SourceLanguages; }
+    QWidget* RunPane() const { return RunPanel; }
+    // The splitter between the source pane and the target pane.
+    QSplitter* SourceSplitter() const { return Splitter; }
 
     TZelLanguage SourceLanguage() const { return Language; }
     virtual void SetSourceLanguage(TZelLanguage language);
@@ -40,11 +43,12 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void Prepare() override;
+    // Clears the text, pastes the clipboard and analyses it.
+    virtual void PasteAndAnalyze();
 
 private:
     void CreateLanguageActions();
     void BuildLayout();
-    void PasteAndAnalyze();
     void UpdateAnalyzeActions();
     void LayoutRunPanel();
 

@@ -41,73 +41,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-const std::string Key = "Software\\VRD\\NV\\1.0";
-
-// A starter that records what the program would start.
-class TRecordingStarter : public TZelProcessStarter {
-public:
-    void StartDetached(const std::string& program, const std::vector<std::string>& args,
-                       const std::string&) override {
-        std::string line = program;
-        for (const auto& a : args)
-            line += " " + a;
-        Started.push_back(line);
-    }
-    std::vector<std::string> Started;
-};
-
-// The program's surroundings: the sample installation of the build, a user hive of our
-// own, dialogs that record and answer, a starter that records.
-class TStartupTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        setenv("ZEL_USER_HIVE", Hives.File("user.reg").c_str(), 1);
-        unsetenv("ZEL_MACHINE_HIVE");
-        setenv("XDG_DATA_HOME", Hives.File("data").c_str(), 1);
-        ZelSettings().Reset();
-        if (!ZelFileExists(ZelSettings().GetHivePath(TZelHive::LocalMachine)))
-            GTEST_SKIP() << "the sample installation is not built";
-        PreviousDialogs = ZelSetDialogs(Dialogs);
-        PreviousStarter = ZelSetProcessStarter(Starter);
-        ZelSetCommandLine(std::vector<std::string>{"-ns"});
-    }
-    void TearDown() override {
-        Startup.reset();
-        ZelSetDialogs(PreviousDialogs);
-        ZelSetProcessStarter(PreviousStarter);
-        TZelInterfaceLanguage::Unload();
-        ZelReleaseDicList(true);
-        ZelSetCommandLine(std::vector<std::string>{});
-        unsetenv("ZEL_USER_HIVE");
-        unsetenv("XDG_DATA_HOME");
-        ZelSettings().Reset();
-    }
-
-    // Runs the start-up of the built program, recording its steps.
-    bool Start() {
-        ZelReleaseDicList(true);
-        Startup = std::make_unique<TZelNVStartup>();
-        Startup->ExecutablePath = ZelExecutableFolder() + "/NV";
-        Startup->OnStep = [this](const std::string& step) { Steps.push_back(step); };
-        return Startup->Start();
-    }
-    void WriteLocale(int32_t locale) {
-        ZelSettings().OpenKey(TZelHive::CurrentUser, Key, true)->WriteInteger("Locale", locale);
-    }
-
-    TTempDir Hives;
-    std::shared_ptr<TRecordingDialogs> Dialogs =
-        std::make_shared<TRecordingDialogs>(TZelMsgResult::Cancel);
-    std::shared_ptr<TZelDialogs> PreviousDialogs;
-    std::shared_ptr<TRecordingStarter> Starter = std::make_shared<TRecordingStarter>();
-    std::shared_ptr<TZelProcessStarter> PreviousStarter;
-    std::unique_ptr<TZelNVStartup> Startup;
-    std::vector<std::string> Steps;
-};
-
-} // namespace
+#include "ZelStartupFixture.h"
 
 TEST_F(TStartupTest, StepsRunInOrder) {
     ZelSetCommandLine(std::vector<std::string>{});
@@ -330,10 +264,10 @@ TEST_F(TStartupTest, MissingLanguageResourcesEndTheProgram) {
     EXPECT_TRUE(QFile::exists(":/lang/flags/IT.svg"));
 }
 
-TEST_F(TStartupTest, TheStandInWindowLooksWordsUp) {
+TEST_F(TStartupTest, TheMainWindowLooksWordsUp) {
     WriteLocale(9);
     ASSERT_TRUE(Start());
-    EXPECT_GT(Startup->MainForm()->LookUp("Le case sono belle"), 0);
+    EXPECT_GT(Startup->MainForm()->LookUp("Case belle"), 0);
     EXPECT_TRUE(Startup->MainForm()->ShownText().contains("house"))
         << Startup->MainForm()->ShownText().toStdString();
 }
