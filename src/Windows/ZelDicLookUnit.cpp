@@ -483,10 +483,10 @@ void TZelDicLookForm::EnterMode(uint8_t mode) {
         editor->show();
         SourcePane()->show();
         if (mode == ZelModeLemmaSearch) {
-            SetSourcePaneHeight(QueryHeight);
+            SetSourcePaneHeight(QueryHeight > 0 ? QueryHeight : editor->PreferredHeight());
         } else {
             // A fixed height: the pane cannot be resized in this mode.
-            SetSourcePaneHeight(editor->sizeHint().height());
+            SetSourcePaneHeight(editor->PreferredHeight());
             SourceSplitter()->handle(1)->setEnabled(false);
         }
         EnsureLuList()->ShowCursor(editor->Query().GetResult());
@@ -1110,7 +1110,7 @@ void TZelDicLookForm::SaveSettings(TZelSettingsKey& key) {
     key.WriteInteger("SourceEditHeight", TextHeight);
     key.WriteInteger("GUIMode", Mode);
     key.WriteInteger("BrowsePanelWidth", BrowsePanel->width());
-    if (LemmaQueryPane)
+    if (LemmaQueryPane && QueryHeight > 0)
         key.WriteInteger("QueryFrameHeight", QueryHeight);
     key.WriteInteger("SLWC", SourceLanguage());
     key.WriteInteger("TLWC", Target);

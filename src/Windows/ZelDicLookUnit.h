@@ -241,5 +241,5 @@ private:
     bool TaggerAvailable = false;
     bool TaggerMode = false;
     int TextHeight = 120;
-    int QueryHeight = 160;
+    int QueryHeight = 0; // 0: the advanced-search editor's own
 };

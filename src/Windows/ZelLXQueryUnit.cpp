@@ -82,6 +82,16 @@ TZelLXQueryFrame::TZelLXQueryFrame(QWidget* parent)
 
 TZelLXQueryFrame::~TZelLXQueryFrame() = default;
 
+int TZelLXQueryFrame::PreferredHeight() const {
+    int height = Content->sizeHint().height() + 2 * Scroll->frameWidth();
+    QLayout* own = layout();
+    for (int i = 0; i < own->count(); ++i)
+        if (QWidget* widget = own->itemAt(i)->widget(); widget && widget != Scroll)
+            height += widget->sizeHint().height() + own->spacing();
+    QMargins margins = own->contentsMargins();
+    return height + margins.top() + margins.bottom();
+}
+
 void TZelLXQueryFrame::Initialize() {
     if (!QueryObject)
         QueryObject = CreateQuery();

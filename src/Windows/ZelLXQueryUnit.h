@@ -31,6 +31,8 @@ public:
     // Brings the rows in line with the query's fields and conditions.
     virtual void Rebuild();
     QWidget* FirstControl() const;
+    // The height that shows every row without scrolling (with what stands above them).
+    int PreferredHeight() const;
     virtual bool IsWordFormEditor() const { return false; }
 
     // Runs the query with the progress window; false when it failed or was cancelled.

@@ -128,6 +128,9 @@ void TZelLangForm::BuildLayout() {
     Analyze->setDefaultAction(FindAction("ActionsAnalyzeAction"));
     Analyze->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Analyze->setIconSize(QSize(24, 24));
+    // The button fills the panel's height, and lets the panel be as low as one row.
+    Analyze->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    Analyze->setMinimumHeight(16);
     auto* run = new QVBoxLayout(RunPanel);
     run->setContentsMargins(3, 3, 3, 3);
     run->addWidget(Analyze);
@@ -243,11 +246,10 @@ bool TZelLangForm::eventFilter(QObject* watched, QEvent* event) {
     return TZelDocAppForm::eventFilter(watched, event);
 }
 
-// The Analyze button fills the run panel's height; a low panel shows only its picture.
+// A low run panel shows only the button's picture.
 void TZelLangForm::LayoutRunPanel() {
     int height = RunPanel->contentsRect().height();
-    Analyze->setFixedHeight(std::max(height - 6, 16));
-    Analyze->setToolButtonStyle(height < 42 ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+    Analyze->setToolButtonStyle(height < 48 ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
 }
 
 void TZelLangForm::LoadSettings(TZelSettingsKey& key) {

@@ -212,9 +212,12 @@ bool ShootHotSpots(TZelNVMainForm& main, const QString& folder, const QString& s
     bool ok = true;
     QRect area = main.frameGeometry().adjusted(0, 0, 40, 40);
     main.Views()->ShowLu(ZelReferenceItem(u"casa", ZelLangItalian).get());
+    main.Views()->SelectView(0, 0);
     TZelDicViewPageForm* page = ShownPage(main);
-    if (!page)
+    if (!page) {
+        std::puts("no page view in front for the hot spots");
         return false;
+    }
     QString text = page->PageEdit()->toPlainText();
     for (const auto& spot : page->HotSpots())
         if (dynamic_cast<TZelHotSpotRef*>(spot.get())) {
@@ -357,6 +360,53 @@ bool ShootSearches(const QString& folder, const QString& suffix) {
     return ok;
 }
 
+// Runs an editor's search and closes the progress window it leaves with the figures.
+void RunSearch(TZelLXQueryFrame& editor) {
+    editor.Search();
+    if (editor.ProgressWindow() && editor.ProgressWindow()->isVisible())
+        editor.ProgressWindow()->CancelButton()->click();
+    QApplication::processEvents();
+}
+
+// The main window in each of its modes: the headword list positioned by typing, an advanced
+// search for the headwords translated "house", the anagrams of "rota" among every form.
+bool ShootModes(TZelNVMainForm& main, const QString& folder, const QString& suffix) {
+    bool ok = true;
+    main.SetLanguagePair(ZelLangItalian, ZelLangEnglish);
+    main.FindAction("ViewLemmaListAction")->trigger();
+    QTest::keyClicks(main.LuList()->FindEdit(), "cas");
+    ShownPage(main);
+    ok = Save(main, folder + "/mode-list-" + suffix + ".png") && ok;
+
+    main.FindAction("ViewLemmaSearchAction")->trigger();
+    TZelLemmaQueryFrame& search = *main.LemmaQuery();
+    int italian = search.DictionaryComboBox()->findText(
+        QCoreApplication::translate("ZelGuiTranslations", "Dictionary (Italian - English)"));
+    search.DictionaryComboBox()->setCurrentIndex(std::max(italian, 0));
+    if (search.Rows().size() > 1) {
+        TZelLXQueryItemFrame& translation = *search.Rows()[1]->Boxes()[0];
+        QTest::keyClicks(translation.Arg1Edit(), "house");
+        RunSearch(search);
+        main.LuList()->List()->setCurrentIndex(main.LuList()->List()->model()->index(0, 0));
+    }
+    ShownPage(main);
+    ok = Save(main, folder + "/mode-search-" + suffix + ".png") && ok;
+
+    main.FindAction("ViewWordFormSearchAction")->trigger();
+    TZelWordFormQueryFrame& forms = *main.WordFormQuery();
+    if (!forms.Rows().empty()) {
+        TZelLXQueryItemFrame& form = *forms.Rows()[0]->Boxes()[0];
+        form.OperatorList()->setCurrentIndex(form.OperatorList()->findData(int(okAnagramOf)));
+        QTest::keyClicks(form.Arg1Edit(), "rota");
+        RunSearch(forms);
+        main.LuList()->List()->setCurrentIndex(main.LuList()->List()->model()->index(1, 0));
+    }
+    ShownPage(main);
+    ok = Save(main, folder + "/mode-wordform-" + suffix + ".png") && ok;
+    main.FindAction("ViewFreeTextAction")->trigger();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -383,8 +433,11 @@ int main(int argc, char** argv) {
                 bool ok = Save(splash, folder + "/splash.png");
                 splash.close();
                 main.LookUp("Le case sono belle. Il gatto dorme sul divano.");
-                QApplication::processEvents();
+                main.SourceEdit()->SetCaretPosition(4); // on "case"
+                ShownPage(main);
                 ok = Save(main, folder + "/main-" + suffix + ".png") && ok;
+                ok = ShootModes(main, folder, suffix) && ok;
+                main.LookUp("Le case sono belle. Il gatto dorme sul divano.");
                 main.move(20, 20);
                 ok = ShootMenu(main, folder + "/menu-" + suffix + ".png") && ok;
                 ok = ShootWhatsThis(main, folder + "/whatsthis-" + suffix + ".png") && ok;
