@@ -401,7 +401,8 @@ int TZelDicLookForm::LanguageSlot() const {
 }
 
 void TZelDicLookForm::SetGUIMode(uint8_t mode) {
-    if (mode >= ZelGUIModeCount)
+    // A mode the pair does not offer (its action is disabled) is not entered.
+    if (mode >= ZelGUIModeCount || !ModeAction(mode)->isEnabled())
         return;
     if (mode == Mode) {
         ModeAction(mode)->setChecked(true);
@@ -416,13 +417,36 @@ void TZelDicLookForm::SetGUIMode(uint8_t mode) {
     RestoreState();
 }
 
-void TZelDicLookForm::LeaveMode() {
+namespace {
+
+bool IsListMode(uint8_t mode) {
+    return mode == ZelModeLemmaList || mode == ZelModeLemmaSearch || mode == ZelModeWordFormSearch;
+}
+
+} // namespace
+
+// What the current mode looks like, into the slot of the source language.
+void TZelDicLookForm::CaptureState() {
     auto state = ZelMake<TZelGUIState>();
     state->SetActiveControl(focusWidget());
-    if ((Mode == ZelModeLemmaList || Mode == ZelModeLemmaSearch || Mode == ZelModeWordFormSearch) &&
-        LuListPane)
+    if (IsListMode(Mode) && LuListPane)
         state->SetLuListState(LuListPane->GetState());
     SavedStates[size_t(LanguageSlot())][Mode] = ZelRef<IZelGUIState>(state);
+}
+
+// A change of the source language in a list mode keeps each language's place in the list.
+void TZelDicLookForm::KeepingListStates(const std::function<void()>& change) {
+    bool listMode = IsListMode(Mode);
+    TZelLanguage before = SourceLanguage();
+    if (listMode)
+        CaptureState();
+    change();
+    if (listMode && IsListMode(Mode) && SourceLanguage() != before)
+        RestoreState();
+}
+
+void TZelDicLookForm::LeaveMode() {
+    CaptureState();
     RememberSourcePaneHeight();
     switch (Mode) {
     case ZelModeFreeText:
@@ -545,8 +569,7 @@ void TZelDicLookForm::RestoreState() {
             SetCurrentLu(nullptr);
         }
     }
-    if ((Mode == ZelModeLemmaList || Mode == ZelModeLemmaSearch || Mode == ZelModeWordFormSearch) &&
-        LuListPane) {
+    if (IsListMode(Mode) && LuListPane) {
         TZelLuListState list;
         state->GetLuListState(list);
         LuListPane->SetState(list);
@@ -611,16 +634,18 @@ bool TZelDicLookForm::DocumentActionsAvailable() const {
 void TZelDicLookForm::SetSourceLanguage(TZelLanguage language) {
     if (language == SourceLanguage())
         return;
-    TZelLangForm::SetSourceLanguage(language);
-    SentenceList.SetText({}); // the analyses were of the other language
-    ShownSentence = -1;
-    TZelLanguage target = FillTargetMenu();
-    if (target == 0)
-        return;
-    if (target == Target)
-        ReloadDictionaries();
-    else
-        SetTargetLanguage(target);
+    KeepingListStates([this, language] {
+        TZelLangForm::SetSourceLanguage(language);
+        SentenceList.SetText({}); // the analyses were of the other language
+        ShownSentence = -1;
+        TZelLanguage target = FillTargetMenu();
+        if (target == 0)
+            return;
+        if (target == Target)
+            ReloadDictionaries();
+        else
+            SetTargetLanguage(target);
+    });
 }
 
 // The target-language menu of the source language: one item per target it offers, the
@@ -673,17 +698,19 @@ void TZelDicLookForm::SetTargetLanguage(TZelLanguage language) {
 
 // Both languages at once, with one reload of the dictionaries.
 void TZelDicLookForm::SetLanguagePair(TZelLanguage source, TZelLanguage target) {
-    bool sourceChanged = source != SourceLanguage();
-    if (sourceChanged) {
-        TZelLangForm::SetSourceLanguage(source);
-        SentenceList.SetText({});
-        ShownSentence = -1;
-        FillTargetMenu();
-    }
-    if (target != Target)
-        SetTargetLanguage(target);
-    else if (sourceChanged)
-        ReloadDictionaries(); // the same target from another source: other dictionaries
+    KeepingListStates([this, source, target] {
+        bool sourceChanged = source != SourceLanguage();
+        if (sourceChanged) {
+            TZelLangForm::SetSourceLanguage(source);
+            SentenceList.SetText({});
+            ShownSentence = -1;
+            FillTargetMenu();
+        }
+        if (target != Target)
+            SetTargetLanguage(target);
+        else if (sourceChanged)
+            ReloadDictionaries(); // the same target from another source: other dictionaries
+    });
 }
 
 // Whether the language list offers the pair.

@@ -178,6 +178,8 @@ private:
     TZelWordFormQueryFrame* EnsureWordFormQuery();
     void InsertQueryEditor(QWidget* editor);
 
+    void CaptureState();
+    void KeepingListStates(const std::function<void()>& change);
     void LeaveMode();
     void EnterMode(uint8_t mode);
     void EnterTextMode();

@@ -248,6 +248,12 @@ TEST_F(TDicLookTest, HeadwordListStateIsKeptPerModeAndLanguage) {
     Main().FindAction("ViewLemmaListAction")->trigger();
     EXPECT_EQ(Main().LuList()->SelectedRow(), house);
     EXPECT_EQ(Main().LuList()->CurrentLu()->GetWideText(), u"house");
+    // Switching languages within the mode finds each language's place again.
+    Main().SetSourceLanguage(ZelLangItalian);
+    EXPECT_EQ(Main().LuList()->SelectedRow(), casa);
+    EXPECT_EQ(ShownLemma(), u"casa");
+    Main().SetSourceLanguage(ZelLangEnglish);
+    EXPECT_EQ(Main().LuList()->SelectedRow(), house);
     // Clear Text clears the search field here.
     Main().FindAction("FileNewAction")->trigger();
     EXPECT_TRUE(Main().LuList()->FindEdit()->text().isEmpty());
@@ -440,6 +446,50 @@ TEST_F(TDicLookTest, CompanionCommandsThroughTheTestClient) {
     // No window: the client says so.
     EXPECT_EQ(RunClient(server + "-none", {"front"}), 1);
     EXPECT_EQ(RunClient(server, {"sideways"}), 2);
+}
+
+// At its first idle moment the window announces itself to a companion that listens.
+TEST_F(TDicLookTest, WindowAnnouncesItselfToTheCompanion) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    TZelCompanionServer companion;
+    ASSERT_TRUE(companion.Listen(ZelCompanionServerName(Main().GetCompanionWindowClass())));
+    std::vector<TZelCompanionMessage> heard;
+    QObject::connect(&companion, &TZelCompanionServer::Received,
+                     [&](const TZelCompanionMessage& message) { heard.push_back(message); });
+    QElapsedTimer clock;
+    clock.start();
+    while (heard.empty() && clock.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].Message, ZelCompanionAnnounceMessage);
+    EXPECT_EQ(heard[0].First, uint32_t(QCoreApplication::applicationPid()));
+}
+
+// Without any installed language the window warns once and stays usable, every mode but
+// Free Text disabled.
+TEST_F(TDicLookTest, NoInstalledLanguageWarns) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    Dialogs->Shown.clear();
+    ZelLangList().Clear();
+    {
+        TZelDicLookForm window("EmptyLookForm");
+        window.Initialize();
+        ASSERT_EQ(Dialogs->Shown.size(), 1u);
+        EXPECT_EQ(Dialogs->Shown[0], "Warning: there are not installed dictionaries: most "
+                                     "features of Lexorin will be unavailable.");
+        EXPECT_TRUE(window.NoDictionaries());
+        EXPECT_EQ(window.SourceLanguage(), 0);
+        for (const char* mode : {"ViewLemmaListAction", "ViewLemmaSearchAction",
+                                 "ViewWordFormSearchAction", "ViewTaggerAction"})
+            EXPECT_FALSE(window.FindAction(mode)->isEnabled()) << mode;
+        window.SetGUIMode(ZelModeLemmaList); // a programming slip, not a crash
+        QTest::keyClicks(window.SourceEdit(), "casa");
+        QTest::keyClick(window.SourceEdit(), Qt::Key_Return);
+        EXPECT_EQ(window.Tree()->Analysis(), nullptr);
+    }
+    ZelLangList().Rebuild();
 }
 
 TEST(TCompanionFrameTest, FramesRoundTripAndRefuseWrongMagic) {
