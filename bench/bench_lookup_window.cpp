@@ -1,0 +1,203 @@
+// The main look-up window as the program starts it, on the sample installation of this
+// build (Release, offscreen): a caret move onto a word of an analysed Italian text until
+// the word's unit is rendered in every view of the pair (the page views and the
+// word-forms view); Paste and Analyze of a 1,000-word text (the text cut into sentences,
+// the first analysed and shown with its first word's entry); and every sentence of that
+// text analysed, as browsing the whole of it would.
+#include "ZelCommandLine.h"
+#include "ZelDialogs.h"
+#include "ZelDic.h"
+#include "ZelDicViewPageUnit.h"
+#include "ZelFiles.h"
+#include "ZelInterfaceLanguage.h"
+#include "ZelMorphTreeUnit.h"
+#include "ZelNVMainUnit.h"
+#include "ZelNVStartup.h"
+#include "ZelProcess.h"
+#include "ZelQtDialogs.h"
+#include "ZelRichEdit.h"
+#include "ZelViewManagerUnit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// A short Italian passage of everyday prose (ours), 93 words; eleven of them make 1,023.
+const char16_t* const Passage =
+    u"Ogni mattina la signora Rossi apre la finestra della cucina e guarda il mare. "
+    u"I bambini dormono ancora, ma il caffè è già pronto sul tavolo. "
+    u"Più tardi andranno tutti insieme al mercato, dove comprano frutta fresca e pane caldo. "
+    u"Il marito lavora in città e torna a casa soltanto la sera, stanco ma contento. "
+    u"Quando piove, la famiglia resta in casa e legge vecchi libri vicino al fuoco. "
+    u"La nonna racconta storie della guerra e della sua giovinezza in montagna. "
+    u"Nessuno ricorda se quelle storie siano vere, però tutti le ascoltano volentieri. ";
+
+std::u16string Text(int copies) {
+    std::u16string text;
+    for (int i = 0; i < copies; ++i)
+        text += Passage;
+    return text;
+}
+
+int Words(const std::u16string& text) {
+    int words = 0;
+    bool inWord = false;
+    for (char16_t c : text) {
+        bool letter = c != u' ' && c != u'.' && c != u',';
+        words += letter && !inWord;
+        inWord = letter;
+    }
+    return words;
+}
+
+// The program up, as NV starts it, with a user hive of its own.
+struct TProgram {
+    QTemporaryDir Hives;
+    std::unique_ptr<TZelNVStartup> Startup = std::make_unique<TZelNVStartup>();
+
+    TProgram() {
+        qputenv("ZEL_USER_HIVE", Hives.filePath("user.reg").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", Hives.filePath("data").toLocal8Bit());
+        ZelSetCommandLine(std::vector<std::string>{"-ns"});
+        ZelSetDialogs(std::make_shared<TZelQtDialogs>());
+        Startup->ExecutablePath = ZelExecutableFolder() + "/NV";
+    }
+    ~TProgram() {
+        Startup.reset();
+        TZelInterfaceLanguage::Unload();
+        ZelReleaseDicList(true);
+    }
+    TZelNVMainForm* Start() {
+        if (!Startup->Start())
+            return nullptr;
+        QApplication::processEvents();
+        return Startup->MainForm();
+    }
+};
+
+// Every view of the pair renders the unit shown.
+void RenderEveryView(TZelViewManagerFrame& views) {
+    views.RefreshNow();
+    std::vector<TZelDicViewForm*> all = views.PageViews();
+    if (views.FlexView())
+        all.push_back(views.FlexView());
+    for (TZelDicViewForm* view : all)
+        if (!view->IsRendered())
+            view->RenderNow();
+}
+
+void Report(benchmark::State& state, std::vector<double>& times) {
+    std::sort(times.begin(), times.end());
+    state.counters["median_ms"] = times[times.size() / 2];
+    state.counters["p90_ms"] = times[times.size() * 9 / 10];
+}
+
+void BM_CaretMoveToEveryViewRendered(benchmark::State& state) {
+    TProgram program;
+    TZelNVMainForm* main = program.Start();
+    if (!main) {
+        state.SkipWithError("the sample installation of this build is missing");
+        return;
+    }
+    std::u16string text = Text(1);
+    main->LookUp(QString::fromStdU16String(text));
+    // The starts of the words, and every sentence analysed once (warm).
+    std::vector<int> starts;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] != u' ' && text[i] != u'.' && text[i] != u',' && (i == 0 || text[i - 1] == u' '))
+            starts.push_back(int(i) + 1);
+    TZelRichEdit* edit = main->SourceEdit();
+    for (int start : starts) {
+        main->FindAction("ActionsAnalyzeAction")->trigger();
+        edit->SetCaretPosition(start);
+        RenderEveryView(*main->Views());
+    }
+    std::vector<double> times;
+    size_t next = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 500; ++i) {
+            int start = starts[next++ % starts.size()];
+            QElapsedTimer timer;
+            timer.start();
+            edit->SetCaretPosition(start);
+            RenderEveryView(*main->Views());
+            times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        }
+    }
+    Report(state, times);
+    state.counters["words"] = double(starts.size());
+}
+BENCHMARK(BM_CaretMoveToEveryViewRendered)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_PasteAndAnalyze1000Words(benchmark::State& state) {
+    TProgram program;
+    TZelNVMainForm* main = program.Start();
+    if (!main) {
+        state.SkipWithError("the sample installation of this build is missing");
+        return;
+    }
+    std::u16string text = Text(11);
+    QApplication::clipboard()->setText(QString::fromStdU16String(text));
+    QAction* paste = main->FindAction("ActionsPasteAndAnalyzeAction");
+    main->OnAskSave = [](const QString&) { return int(QMessageBox::No); };
+    std::vector<double> times;
+    for (auto _ : state) {
+        for (int i = 0; i < 30; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            paste->trigger();
+            RenderEveryView(*main->Views());
+            times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        }
+    }
+    Report(state, times);
+    state.counters["words"] = Words(text);
+    state.counters["sentences"] = main->Sentences().GetCount();
+}
+BENCHMARK(BM_PasteAndAnalyze1000Words)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_Analyze1000WordsEverySentence(benchmark::State& state) {
+    TProgram program;
+    TZelNVMainForm* main = program.Start();
+    if (!main) {
+        state.SkipWithError("the sample installation of this build is missing");
+        return;
+    }
+    std::u16string text = Text(11);
+    std::vector<double> times;
+    for (auto _ : state) {
+        for (int i = 0; i < 30; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            TZelSentenceList& sentences = main->Sentences();
+            sentences.SetText(text);
+            for (int32_t s = 0; s < sentences.GetCount(); ++s)
+                sentences.SetAnalysis(s, main->AnalyzeSentence(sentences.GetSentenceText(s)));
+            times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        }
+    }
+    Report(state, times);
+    state.counters["words"] = Words(text);
+}
+BENCHMARK(BM_Analyze1000WordsEverySentence)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    ZelReleaseDicList(true);
+    return 0;
+}
