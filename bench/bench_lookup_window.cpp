@@ -28,6 +28,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -76,9 +77,12 @@ struct TProgram {
         TZelInterfaceLanguage::Unload();
         ZelReleaseDicList(true);
     }
-    TZelNVMainForm* Start() {
-        if (!Startup->Start())
+    // The main window, or none when the program could not start (the benchmark skips).
+    TZelNVMainForm* Start(benchmark::State& state) {
+        if (!Startup->Start()) {
+            state.SkipWithError("the sample installation of this build is missing");
             return nullptr;
+        }
         QApplication::processEvents();
         return Startup->MainForm();
     }
@@ -95,7 +99,18 @@ void RenderEveryView(TZelViewManagerFrame& views) {
             view->RenderNow();
 }
 
-void Report(benchmark::State& state, std::vector<double>& times) {
+// Times a step the given number of rounds (its round number passed) and reports the
+// median and the 90th percentile.
+void TimeRounds(benchmark::State& state, int rounds, const std::function<void(int)>& step) {
+    std::vector<double> times;
+    for (auto _ : state) {
+        for (int round = 0; round < rounds; ++round) {
+            QElapsedTimer timer;
+            timer.start();
+            step(round);
+            times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        }
+    }
     std::sort(times.begin(), times.end());
     state.counters["median_ms"] = times[times.size() / 2];
     state.counters["p90_ms"] = times[times.size() * 9 / 10];
@@ -103,17 +118,16 @@ void Report(benchmark::State& state, std::vector<double>& times) {
 
 void BM_CaretMoveToEveryViewRendered(benchmark::State& state) {
     TProgram program;
-    TZelNVMainForm* main = program.Start();
-    if (!main) {
-        state.SkipWithError("the sample installation of this build is missing");
+    TZelNVMainForm* main = program.Start(state);
+    if (!main)
         return;
-    }
     std::u16string text = Text(1);
     main->LookUp(QString::fromStdU16String(text));
     // The starts of the words, and every sentence analysed once (warm).
     std::vector<int> starts;
     for (size_t i = 0; i < text.size(); ++i)
-        if (text[i] != u' ' && text[i] != u'.' && text[i] != u',' && (i == 0 || text[i - 1] == u' '))
+        if (text[i] != u' ' && text[i] != u'.' && text[i] != u',' &&
+            (i == 0 || text[i - 1] == u' '))
             starts.push_back(int(i) + 1);
     TZelRichEdit* edit = main->SourceEdit();
     for (int start : starts) {
@@ -121,45 +135,27 @@ void BM_CaretMoveToEveryViewRendered(benchmark::State& state) {
         edit->SetCaretPosition(start);
         RenderEveryView(*main->Views());
     }
-    std::vector<double> times;
-    size_t next = 0;
-    for (auto _ : state) {
-        for (int i = 0; i < 500; ++i) {
-            int start = starts[next++ % starts.size()];
-            QElapsedTimer timer;
-            timer.start();
-            edit->SetCaretPosition(start);
-            RenderEveryView(*main->Views());
-            times.push_back(double(timer.nsecsElapsed()) / 1e6);
-        }
-    }
-    Report(state, times);
+    TimeRounds(state, 500, [&](int round) {
+        edit->SetCaretPosition(starts[size_t(round) % starts.size()]);
+        RenderEveryView(*main->Views());
+    });
     state.counters["words"] = double(starts.size());
 }
 BENCHMARK(BM_CaretMoveToEveryViewRendered)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_PasteAndAnalyze1000Words(benchmark::State& state) {
     TProgram program;
-    TZelNVMainForm* main = program.Start();
-    if (!main) {
-        state.SkipWithError("the sample installation of this build is missing");
+    TZelNVMainForm* main = program.Start(state);
+    if (!main)
         return;
-    }
     std::u16string text = Text(11);
     QApplication::clipboard()->setText(QString::fromStdU16String(text));
     QAction* paste = main->FindAction("ActionsPasteAndAnalyzeAction");
     main->OnAskSave = [](const QString&) { return int(QMessageBox::No); };
-    std::vector<double> times;
-    for (auto _ : state) {
-        for (int i = 0; i < 30; ++i) {
-            QElapsedTimer timer;
-            timer.start();
-            paste->trigger();
-            RenderEveryView(*main->Views());
-            times.push_back(double(timer.nsecsElapsed()) / 1e6);
-        }
-    }
-    Report(state, times);
+    TimeRounds(state, 30, [&](int) {
+        paste->trigger();
+        RenderEveryView(*main->Views());
+    });
     state.counters["words"] = Words(text);
     state.counters["sentences"] = main->Sentences().GetCount();
 }
@@ -167,25 +163,16 @@ BENCHMARK(BM_PasteAndAnalyze1000Words)->Unit(benchmark::kMillisecond)->Iteration
 
 void BM_Analyze1000WordsEverySentence(benchmark::State& state) {
     TProgram program;
-    TZelNVMainForm* main = program.Start();
-    if (!main) {
-        state.SkipWithError("the sample installation of this build is missing");
+    TZelNVMainForm* main = program.Start(state);
+    if (!main)
         return;
-    }
     std::u16string text = Text(11);
-    std::vector<double> times;
-    for (auto _ : state) {
-        for (int i = 0; i < 30; ++i) {
-            QElapsedTimer timer;
-            timer.start();
-            TZelSentenceList& sentences = main->Sentences();
-            sentences.SetText(text);
-            for (int32_t s = 0; s < sentences.GetCount(); ++s)
-                sentences.SetAnalysis(s, main->AnalyzeSentence(sentences.GetSentenceText(s)));
-            times.push_back(double(timer.nsecsElapsed()) / 1e6);
-        }
-    }
-    Report(state, times);
+    TimeRounds(state, 30, [&](int) {
+        TZelSentenceList& sentences = main->Sentences();
+        sentences.SetText(text);
+        for (int32_t s = 0; s < sentences.GetCount(); ++s)
+            sentences.SetAnalysis(s, main->AnalyzeSentence(sentences.GetSentenceText(s)));
+    });
     state.counters["words"] = Words(text);
 }
 BENCHMARK(BM_Analyze1000WordsEverySentence)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -1,5 +1,6 @@
 #include "ZelComboBox.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
@@ -24,6 +25,9 @@ void TZelComboBox::leaveEvent(QEvent* event) {
 
 void TZelComboBox::showPopup() {
     Dropped = true;
+    // The list shows its items whole, however narrow the box.
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth() +
+                            style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     QComboBox::showPopup();
 }
 
@@ -62,6 +66,7 @@ void TZelComboBox::paintEvent(QPaintEvent* event) {
     }
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
-    painter.drawText(area.adjusted(4, 0, -button - 2, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                     currentText());
+    QRect textArea = area.adjusted(4, 0, -button - 2, 0);
+    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft,
+                     fontMetrics().elidedText(currentText(), Qt::ElideRight, textArea.width()));
 }

@@ -129,18 +129,6 @@ QString WrapCaption(const QString& caption, const QFontMetrics& metrics, int wid
     return lines.join('\n');
 }
 
-QString LanguageCaption(TZelLanguage language) {
-    QString name;
-    try {
-        name = ZelQStringFromSystem(GetNativeLangName(language));
-    } catch (const std::exception&) {
-        name = QString::number(language, 16);
-    }
-    if (!name.isEmpty())
-        name[0] = name[0].toUpper();
-    return name;
-}
-
 // Replaces an action by another in a menu or toolbar, in its place.
 void ReplaceAction(QWidget* container, QAction* old, QAction* next) {
     if (!container || !old || old == next || !container->actions().contains(old))
@@ -308,14 +296,8 @@ void TZelDicLookForm::CreateTargetLanguageControls() {
     TargetLanguages->setObjectName("TargetLanguageMenu");
     QMenu* file = FileMenu();
     file->insertMenu(file->actions().value(1), TargetLanguages);
-    QToolBar* bar = AddToolBar("TargetLanguageToolBar", tr("Target Language"));
-    TargetButton = new QToolButton(bar);
-    TargetButton->setObjectName("TargetLanguageButton");
-    TargetButton->setMenu(TargetLanguages);
-    TargetButton->setPopupMode(QToolButton::InstantPopup);
-    TargetButton->setIconSize(QSize(32, 22));
-    TargetButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    bar->addWidget(TargetButton);
+    TargetButton = ZelAddLanguageButton(AddToolBar("TargetLanguageToolBar", tr("Target Language")),
+                                        "TargetLanguageButton", TargetLanguages);
 }
 
 void TZelDicLookForm::BuildSourceLanguageMenu() {
@@ -657,17 +639,10 @@ TZelLanguage TZelDicLookForm::FillTargetMenu() {
         delete old;
     TZelLangList& languages = ZelLangList();
     int32_t source = languages.IndexOfSource(SourceLanguage());
-    auto* group = new QActionGroup(TargetLanguages);
     QAction* chosen = nullptr;
     for (int32_t i = 0; source >= 0 && i < languages.GetTargetCount(source); ++i) {
         TZelLanguage target = languages.GetTarget(source, i);
-        QAction* item = ZelFlagDataModule()
-                            ? ZelFlagDataModule()->CreateFlagItem(TargetLanguages, target)
-                            : new QAction(LanguageCaption(target), TargetLanguages);
-        item->setCheckable(true);
-        item->setData(int(target));
-        group->addAction(item);
-        TargetLanguages->addAction(item);
+        QAction* item = ZelAddLanguageItem(TargetLanguages, target);
         connect(item, &QAction::triggered, this, [this, target] { SetTargetLanguage(target); });
         if (target == Target || !chosen)
             chosen = item;
@@ -683,15 +658,7 @@ TZelLanguage TZelDicLookForm::FillTargetMenu() {
 void TZelDicLookForm::SetTargetLanguage(TZelLanguage language) {
     if (language == Target)
         return;
-    QString name = LanguageCaption(language);
-    if (TZelFlagDataModule* flags = ZelFlagDataModule()) {
-        TargetButton->setIcon(flags->Flag(language));
-        TargetLanguages->menuAction()->setIcon(flags->SmallFlag(language));
-    }
-    TargetButton->setText(name);
-    TargetButton->setToolTip(name);
-    for (QAction* item : TargetLanguages->actions())
-        item->setChecked(item->data().toInt() == int(language));
+    ZelShowLanguage(TargetButton, TargetLanguages, language);
     Target = language;
     ReloadDictionaries();
 }

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <cstring>
+#include <limits>
 
 #include <unicode/uchar.h>
 
@@ -37,13 +38,17 @@ bool IsDigit(QChar c) {
 }
 
 // A list as wide as its widest caption, the button and a margin.
-void FitToCaptions(QComboBox* list) {
+// As wide as the widest caption, up to a limit (the box then shows the start of a longer
+// caption, its list the whole of it).
+void FitToCaptions(QComboBox* list, int limit = std::numeric_limits<int>::max()) {
     int widest = 0;
     for (int i = 0; i < list->count(); ++i)
         widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
-    list->setFixedWidth(widest + QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
-                        10 + 8);
+    int width = widest + QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 10 + 8;
+    list->setFixedWidth(std::min(width, limit));
 }
+
+constexpr int BoxWidth = 350;
 
 QToolButton* GlyphButton(const QString& glyph, QWidget* parent) {
     auto* button = new QToolButton(parent);
@@ -106,7 +111,7 @@ TZelLXQueryItemFrame::TZelLXQueryItemFrame(TZelLXQueryFrame* editor, QWidget* pa
       Arg2(new QLineEdit(this)), SubValues(new TZelComboBox(this)), Add(GlyphButton("+", this)),
       Delete(GlyphButton("×", this)) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setFixedWidth(320);
+    setFixedWidth(BoxWidth);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
@@ -215,7 +220,8 @@ void TZelLXQueryItemFrame::Fill(TZelLXQueryItemData& item, int position) {
                               : ZelQStringFromSystem(ZelOpCaption(op));
         Operators->addItem(ZelGuiTranslate(caption), int(op));
     }
-    FitToCaptions(Operators);
+    // A long operator ("contiene la parola (caratteri jolly)") leaves the value room.
+    FitToCaptions(Operators, BoxWidth / 2);
     Operators->setEnabled(Operators->count() > 1);
     Values->clear();
     Values->addItem(QString());

@@ -36,7 +36,7 @@ void TZelLXQueryItemsFrame::SyncWithConditions(TZelLXQueryItemsData& data) {
     }
     while (int(Items.size()) < wanted) {
         auto* box = new TZelLXQueryItemFrame(Editor, this);
-        int width = Items.empty() ? 320 : Items.back()->width();
+        int width = Items.empty() ? box->minimumWidth() : Items.back()->width();
         box->setFixedWidth(width);
         Layout->insertWidget(int(Items.size()) + 1, box);
         box->show();

@@ -5,6 +5,7 @@
 #include "ZelAppEvents.h"
 #include "ZelBaseDataModule.h"
 #include "ZelFlagDataModule.h"
+#include "ZelQtText.h"
 #include "ZelRichEdit.h"
 #include "ZelUtils.h"
 
@@ -53,18 +54,6 @@ const std::vector<TZelActionSpec>& RenamedActions() {
     return table;
 }
 
-QString LanguageName(TZelLanguage language) {
-    QString name;
-    try {
-        name = QString::fromStdString(GetNativeLangName(language));
-    } catch (const std::exception&) {
-        name = QString::number(language, 16);
-    }
-    if (!name.isEmpty())
-        name[0] = name[0].toUpper();
-    return name;
-}
-
 bool ClipboardHasText() {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     return data && data->hasText();
@@ -106,14 +95,9 @@ void TZelLangForm::CreateLanguageActions() {
     QToolBar* analyzer = AddToolBar("AnalyzerToolBar", tr("Analyzer"));
     analyzer->addAction(FindAction("ActionsPasteAndAnalyzeAction"));
     analyzer->addAction(FindAction("ActionsAnalyzeSelectedTextAction"));
-    QToolBar* language = AddToolBar("SourceLanguageToolBar", tr("Source Language"));
-    LanguageButton = new QToolButton(language);
-    LanguageButton->setObjectName("SourceLanguageButton");
-    LanguageButton->setMenu(SourceLanguages);
-    LanguageButton->setPopupMode(QToolButton::InstantPopup);
-    LanguageButton->setIconSize(QSize(32, 22));
-    LanguageButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    language->addWidget(LanguageButton);
+    LanguageButton =
+        ZelAddLanguageButton(AddToolBar("SourceLanguageToolBar", tr("Source Language")),
+                             "SourceLanguageButton", SourceLanguages);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &TZelLangForm::UpdateAnalyzeActions);
 }
@@ -159,17 +143,57 @@ ZelRef<IZelDoc> TZelLangForm::CreateDoc() {
     return ZelMake<TZelSimpleRichEditDoc>(Source);
 }
 
-QAction* TZelLangForm::AddSourceLanguageItem(TZelLanguage language) {
-    QAction* item = ZelFlagDataModule()
-                        ? ZelFlagDataModule()->CreateFlagItem(SourceLanguages, language)
-                        : new QAction(LanguageName(language), SourceLanguages);
+QString ZelLanguageCaption(TZelLanguage language) {
+    QString name;
+    try {
+        name = ZelQStringFromSystem(GetNativeLangName(language));
+    } catch (const std::exception&) {
+        name = QString::number(language, 16);
+    }
+    if (!name.isEmpty())
+        name[0] = name[0].toUpper();
+    return name;
+}
+
+QToolButton* ZelAddLanguageButton(QToolBar* bar, const QString& name, QMenu* menu) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(name);
+    button->setMenu(menu);
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setIconSize(QSize(32, 22));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    bar->addWidget(button);
+    return button;
+}
+
+QAction* ZelAddLanguageItem(QMenu* menu, TZelLanguage language) {
+    QAction* item = ZelFlagDataModule() ? ZelFlagDataModule()->CreateFlagItem(menu, language)
+                                        : new QAction(ZelLanguageCaption(language), menu);
     item->setCheckable(true);
     item->setData(int(language));
-    auto* group = SourceLanguages->findChild<QActionGroup*>();
+    auto* group = menu->findChild<QActionGroup*>();
     if (!group)
-        group = new QActionGroup(SourceLanguages);
+        group = new QActionGroup(menu);
     group->addAction(item);
-    SourceLanguages->addAction(item);
+    menu->addAction(item);
+    return item;
+}
+
+void ZelShowLanguage(QToolButton* button, QMenu* menu, TZelLanguage language) {
+    QString name = ZelLanguageCaption(language);
+    if (TZelFlagDataModule* flags = ZelFlagDataModule()) {
+        button->setIcon(flags->Flag(language));
+        menu->menuAction()->setIcon(flags->SmallFlag(language));
+    }
+    button->setText(name);
+    button->setToolTip(name);
+    for (QAction* item : menu->actions())
+        if (item->data().isValid())
+            item->setChecked(item->data().toInt() == int(language));
+}
+
+QAction* TZelLangForm::AddSourceLanguageItem(TZelLanguage language) {
+    QAction* item = ZelAddLanguageItem(SourceLanguages, language);
     connect(item, &QAction::triggered, this, [this, language] { SetSourceLanguage(language); });
     return item;
 }
@@ -178,16 +202,7 @@ void TZelLangForm::SetSourceLanguage(TZelLanguage language) {
     if (language == Language)
         return;
     Language = language;
-    QString name = LanguageName(language);
-    if (TZelFlagDataModule* flags = ZelFlagDataModule()) {
-        LanguageButton->setIcon(flags->Flag(language));
-        SourceLanguages->menuAction()->setIcon(flags->SmallFlag(language));
-    }
-    LanguageButton->setText(name);
-    LanguageButton->setToolTip(name);
-    for (QAction* item : SourceLanguages->actions())
-        if (item->data().isValid())
-            item->setChecked(item->data().toInt() == int(language));
+    ZelShowLanguage(LanguageButton, SourceLanguages, language);
 }
 
 void TZelLangForm::SetAnalysisState(uint8_t state) {

@@ -9,8 +9,19 @@
 #include "ZelDocAppUnit.h"
 
 class QSplitter;
+class QToolBar;
 class QToolButton;
 class TZelRichEdit;
+
+// A language's own name with its first letter upper-cased ("Italiano", "English").
+QString ZelLanguageCaption(TZelLanguage language);
+// The toolbar button that shows a language and drops its menu down.
+QToolButton* ZelAddLanguageButton(QToolBar* bar, const QString& name, QMenu* menu);
+// A checkable item of a menu of languages (its flag and name; the language in its data),
+// in the menu's one radio group.
+QAction* ZelAddLanguageItem(QMenu* menu, TZelLanguage language);
+// The button and the menu show the language: its flag and name, its item checked.
+void ZelShowLanguage(QToolButton* button, QMenu* menu, TZelLanguage language);
 
 class TZelLangForm : public TZelDocAppForm {
     Q_OBJECT
