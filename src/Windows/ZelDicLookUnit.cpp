@@ -814,7 +814,10 @@ void TZelDicLookForm::Analyze() {
         ZelRef<IZelSentenceItem> analysis = AnalyzeSentence(SentenceList.GetSentenceText(0));
         SentenceList.SetAnalysis(0, analysis);
         Follow = true;
-        SetAnalysisState(ZelStateBrowse);
+        // Tagger shows the analysis without browsing it (the caret and the pointer are the
+        // tagger's there).
+        if (Mode != ZelModeTagger)
+            SetAnalysisState(ZelStateBrowse);
         ShowInTree(analysis.get());
         return;
     }

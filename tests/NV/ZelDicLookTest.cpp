@@ -131,6 +131,11 @@ TEST_F(TDicLookTest, SavedModeIsHonouredOnlyWhenAvailable) {
     EXPECT_EQ(Main().GUIMode(), ZelModeTagger);
     EXPECT_TRUE(Main().IsTaggerMode());
     EXPECT_TRUE(Main().SourceEdit()->isVisible());
+    // Analyze there shows the analysis and stays ready: Tagger never browses.
+    QTest::keyClicks(Main().SourceEdit(), "Le case.");
+    QTest::keyClick(Main().SourceEdit(), Qt::Key_Return);
+    EXPECT_NE(Main().Tree()->Analysis(), nullptr);
+    EXPECT_EQ(Main().AnalysisState(), ZelStateReady);
     Main().FindAction("ViewFreeTextAction")->trigger();
     EXPECT_FALSE(Main().IsTaggerMode());
 }
