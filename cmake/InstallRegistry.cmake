@@ -13,6 +13,8 @@ foreach(entry
     list(GET parts 1 file)
     string(APPEND hive "[Software\\Zel\\Dics\\${name}]\n@=\"${share}/${file}\"\n\n")
 endforeach()
+# The correspondence templates' folder.
+string(APPEND hive "[Software\\Zel\\Dics\\TypKNV1]\n@=\"${share}/templates/\"\n\n")
 file(WRITE ${DEST}/etc/Zel/machine.reg "${hive}")
 set(BIN ${PREFIX}/bin)
 configure_file(${SOURCE}/data/desktop/norvel.desktop.in

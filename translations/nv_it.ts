@@ -1156,6 +1156,34 @@
         <source>View %1</source>
         <translation>Vista %1</translation>
     </message>
+    <message>
+        <source>Quick Norvel</source>
+        <translation>Norvel rapido</translation>
+    </message>
+    <message>
+        <source>Run Quick Norvel</source>
+        <translation>Avvia Norvel rapido</translation>
+    </message>
+    <message>
+        <source>Query Phrasal Verbs</source>
+        <translation>Cerca verbi frasali</translation>
+    </message>
+    <message>
+        <source>Query also phrasal verbs</source>
+        <translation>Cerca anche i verbi frasali</translation>
+    </message>
+    <message>
+        <source>Show Phrasal Verbs</source>
+        <translation>Mostra verbi frasali</translation>
+    </message>
+    <message>
+        <source>Show also phrasal verbs</source>
+        <translation>Mostra anche i verbi frasali</translation>
+    </message>
+    <message>
+        <source>English &amp;Correspondence</source>
+        <translation>&amp;Corrispondenza in inglese</translation>
+    </message>
 </context>
 <context>
     <name>TZelNVStartup</name>
@@ -1208,6 +1236,57 @@
     <message>
         <source>The audio device cannot play sounds.</source>
         <translation>Il dispositivo audio non può riprodurre suoni.</translation>
+    </message>
+</context>
+<context>
+    <name>TZelSlv2MainForm</name>
+    <message>
+        <source>&amp;Selvano Home Page</source>
+        <translation>Sito di &amp;Selvano</translation>
+    </message>
+    <message>
+        <source>Open the Selvano home page using the default navigator</source>
+        <translation>Apre il sito di Selvano con il browser predefinito</translation>
+    </message>
+    <message>
+        <source>Insert &amp;Annotation</source>
+        <translation>Inserisci &amp;annotazione</translation>
+    </message>
+    <message>
+        <source>Insert annotation to current lemma</source>
+        <translation>Inserisce un'annotazione al lemma corrente</translation>
+    </message>
+    <message>
+        <source>Quick Answer</source>
+        <translation>Risposta rapida</translation>
+    </message>
+    <message>
+        <source>Run Quick Answer</source>
+        <translation>Avvia Risposta rapida</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>S&amp;trumenti</translation>
+    </message>
+    <message>
+        <source>Available tools</source>
+        <translation>Strumenti disponibili</translation>
+    </message>
+    <message>
+        <source>Source Language</source>
+        <translation>Lingua di partenza</translation>
+    </message>
+    <message>
+        <source>Annotation Editor</source>
+        <translation>Editor delle annotazioni</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,12 @@ void TZelGradientPanel::SetCornerPicture(const QPixmap& picture, int margin) {
     update();
 }
 
+void TZelGradientPanel::SetLeftCornerPicture(const QPixmap& picture, int margin) {
+    LeftCorner = picture;
+    LeftCornerMargin = margin;
+    update();
+}
+
 void TZelGradientPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     ZelPaintGradient(painter, rect(), Colors.From, Colors.To, Colors.Orientation, Colors.Bands,
@@ -57,6 +63,11 @@ void TZelGradientPanel::paintEvent(QPaintEvent*) {
         QSize size = Corner.deviceIndependentSize().toSize();
         painter.drawPixmap(width() - CornerMargin - size.width(),
                            height() - CornerMargin - size.height(), Corner);
+    }
+    if (!LeftCorner.isNull()) {
+        QSize size = LeftCorner.deviceIndependentSize().toSize();
+        painter.drawPixmap(LeftCornerMargin, height() - LeftCornerMargin - size.height(),
+                           LeftCorner);
     }
 }
 

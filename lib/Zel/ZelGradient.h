@@ -32,6 +32,8 @@ public:
     const TZelGradient& Gradient() const { return Colors; }
     // A picture painted in the bottom-right corner, margin pixels from both edges.
     void SetCornerPicture(const QPixmap& picture, int margin = 16);
+    // A picture painted in the bottom-left corner, margin pixels from both edges.
+    void SetLeftCornerPicture(const QPixmap& picture, int margin = 8);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +42,8 @@ private:
     TZelGradient Colors;
     QPixmap Corner;
     int CornerMargin = 16;
+    QPixmap LeftCorner;
+    int LeftCornerMargin = 8;
 };
 
 class TZelGradientLabel : public QLabel {

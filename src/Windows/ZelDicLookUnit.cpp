@@ -768,6 +768,7 @@ void TZelDicLookForm::UpdateTaggerAction() {
     ModeAction(ZelModeTagger)->setEnabled(tagger);
     if (!tagger)
         SwitchToFreeTextIfChecked(ZelModeTagger);
+    LangConfigLoaded();
 }
 
 // ---------------------------------------------------------------------------------------

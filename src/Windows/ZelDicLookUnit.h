@@ -122,6 +122,7 @@ public:
     void SaveSettings(TZelSettingsKey& key) override;
     void ZoomIn();
     void ZoomOut();
+    void SetQueryFrameHeight(int height) { QueryHeight = height; }
 
     // ----- the companion
     virtual QString GetCompanionWindowClass() const { return "ZelQuickAnswerForm"; }
@@ -163,6 +164,8 @@ protected:
     void FileNew() override;
     bool DocumentActionsAvailable() const override;
     void PasteAndAnalyze() override;
+    // The language configuration of the pair is loaded (or was the same already).
+    virtual void LangConfigLoaded() {}
 
 private:
     void CreateModeActions();

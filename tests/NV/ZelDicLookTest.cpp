@@ -39,6 +39,13 @@ namespace {
 class TDicLookTest : public TStartupTest {
 protected:
     TZelNVMainForm& Main() { return *Startup->MainForm(); }
+    // The program started, in Free Text (a first start opens on the headword list).
+    bool StartInFreeText() {
+        if (!Start())
+            return false;
+        Main().FindAction("ViewFreeTextAction")->trigger();
+        return Main().GUIMode() == ZelModeFreeText;
+    }
     bool StartWithMode(int mode) {
         ZelSettings()
             .OpenKey(TZelHive::CurrentUser, Key + "\\NVMainForm", true)
@@ -165,7 +172,7 @@ TEST_F(TDicLookTest, WindowValuesSurviveARestart) {
 // The pair without a morphology: Word Form Search falls back to Free Text and is disabled.
 TEST_F(TDicLookTest, WordFormSearchFallsBackWithoutMorphology) {
     WriteLocale(9);
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(StartInFreeText());
     Main().FindAction("ViewWordFormSearchAction")->trigger();
     ASSERT_EQ(Main().GUIMode(), ZelModeWordFormSearch);
     ASSERT_NE(Main().Speller(), nullptr);
@@ -185,7 +192,7 @@ TEST_F(TDicLookTest, WordFormSearchFallsBackWithoutMorphology) {
 // Zoom In and Zoom Out step the text size; Zoom Out undoes Zoom In and stops at 1.
 TEST_F(TDicLookTest, ZoomSteps) {
     WriteLocale(9);
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(StartInFreeText());
     QAction* zoomIn = Main().FindAction("ViewZoomInAction");
     QAction* zoomOut = Main().FindAction("ViewZoomOutAction");
     struct TStep {
@@ -221,7 +228,7 @@ TEST_F(TDicLookTest, ZoomSteps) {
 // source language keeps its own.
 TEST_F(TDicLookTest, HeadwordListStateIsKeptPerModeAndLanguage) {
     WriteLocale(9);
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(StartInFreeText());
     Main().activateWindow();
     auto positionOn = [&](const char* word) {
         Main().FindAction("ViewLemmaListAction")->trigger();
@@ -267,7 +274,7 @@ TEST_F(TDicLookTest, HeadwordListStateIsKeptPerModeAndLanguage) {
 // The target-language menu offers the targets of the source language.
 TEST_F(TDicLookTest, TargetLanguageMenuFollowsTheSource) {
     WriteLocale(9);
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(StartInFreeText());
     auto targets = [&] {
         std::vector<int> found;
         for (QAction* item : Main().TargetLanguageMenu()->actions())
@@ -290,7 +297,7 @@ TEST_F(TDicLookTest, TargetLanguageMenuFollowsTheSource) {
 // entry; a node chosen in the tree becomes the selection of the text.
 TEST_F(TDicLookTest, ItalianSentenceIsBrowsedWithTheCaret) {
     WriteLocale(9);
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(StartInFreeText());
     EXPECT_EQ(Main().AnalysisState(), ZelStateReady);
     EXPECT_EQ(Main().StatusPanel(2)->text(), "Ready");
     TypeAndAnalyze("Le case sono belle.");
@@ -322,7 +329,7 @@ TEST_F(TDicLookTest, ItalianSentenceIsBrowsedWithTheCaret) {
 
 TEST_F(TDicLookTest, EnglishSentenceOnTheOtherPair) {
     WriteLocale(9);
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(StartInFreeText());
     Main().SetLanguagePair(ZelLangEnglish, ZelLangItalian);
     TypeAndAnalyze("The children were running.");
     ASSERT_EQ(Main().AnalysisState(), ZelStateBrowse);
@@ -337,7 +344,7 @@ TEST_F(TDicLookTest, EnglishSentenceOnTheOtherPair) {
 // analysed when first reached; Analyze on an empty text clears the tree and stays ready.
 TEST_F(TDicLookTest, CaretFollowsIntoOtherSentences) {
     WriteLocale(9);
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(StartInFreeText());
     TypeAndAnalyze("Il gatto dorme. Le case sono belle.");
     ASSERT_EQ(Main().Sentences().GetCount(), 2);
     EXPECT_FALSE(Main().Sentences().GetAnalysis(1));
@@ -362,7 +369,7 @@ TEST_F(TDicLookTest, CaretFollowsIntoOtherSentences) {
 // pixel rows look nothing up.
 TEST_F(TDicLookTest, HoverLooksUpAtTheFifthTick) {
     WriteLocale(9);
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(StartInFreeText());
     QApplication::processEvents();
     TypeAndAnalyze("Le case sono belle.");
     Main().BrowseTimer()->stop(); // the test ticks

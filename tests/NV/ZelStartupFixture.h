@@ -28,13 +28,15 @@ const std::string Key = "Software\\VRD\\NV\\1.0";
 class TRecordingStarter : public TZelProcessStarter {
 public:
     void StartDetached(const std::string& program, const std::vector<std::string>& args,
-                       const std::string&) override {
+                       const std::string& workingFolder) override {
         std::string line = program;
         for (const auto& a : args)
             line += " " + a;
         Started.push_back(line);
+        Folders.push_back(workingFolder);
     }
     std::vector<std::string> Started;
+    std::vector<std::string> Folders;
 };
 
 // The program's surroundings: the sample installation of the build, a user hive of our

@@ -53,6 +53,17 @@ void ZelInstallDictionary(TZelHive hive, const TZelInstallation& installation) {
     });
 }
 
+void ZelInstallTemplates(TZelHive hive, const std::string& folder) {
+    std::string absolute = AbsoluteFolder(folder);
+    if (absolute.empty() || !ZelFileExists(absolute + "index.xml"))
+        throw EZelError("No correspondence templates (index.xml) in " + folder);
+    std::string key = std::string(ZelDicsRootKey) + "TypKNV1";
+    ZelSettings().Change(hive, [&](TZelSettingsBatch& batch) {
+        batch.DeleteKey(key);
+        batch.WriteString(key, "", absolute);
+    });
+}
+
 bool ZelUninstallDictionary(TZelHive hive, const std::string& name) {
     CheckName(name);
     return ZelSettings().DeleteKey(hive, std::string(ZelDicsRootKey) + name);

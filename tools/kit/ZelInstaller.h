@@ -18,5 +18,9 @@ struct TZelInstallation {
 // for a name that is empty or holds a "\" and for a description file that does not exist.
 void ZelInstallDictionary(TZelHive hive, const TZelInstallation& installation);
 
+// The correspondence templates' folder, registered as "TypKNV1" (the folder, with a final
+// "/"). Raises EZelError when the folder holds no "index.xml".
+void ZelInstallTemplates(TZelHive hive, const std::string& folder);
+
 // Removes the installation key; false when there was none.
 bool ZelUninstallDictionary(TZelHive hive, const std::string& name);

@@ -3,6 +3,7 @@
 //   zeldict dd6 SOURCE.xml OUTDIR     compile a DD6 dictionary
 //   zeldict dm4 LEXICON OUTDIR        compile a DM4 morphological dictionary
 //   zeldict install NAME DESCRIPTION  register a dictionary in a hive
+//   zeldict templates FOLDER          register the correspondence templates
 //   zeldict uninstall NAME            remove its registration
 #include "ZelCodePage.h"
 #include "ZelCoverage.h"
@@ -37,6 +38,8 @@ const char* const Usage =
     "                          register a compiled dictionary under an installation\n"
     "                          name (DD6KNV1, DM4KNVIT1 ...): in the machine hive of\n"
     "                          this build or prefix, or with --user in your own\n"
+    "  templates [--user] FOLDER\n"
+    "                          register the correspondence templates (FOLDER/index.xml)\n"
     "  uninstall [--user] NAME remove a registration\n"
     "  coverage [--unknown N] DESCRIPTION TEXT\n"
     "                          the share of a UTF-8 text's words that a DM4\n"
@@ -120,6 +123,17 @@ int Install(int argc, char** argv) {
     return 0;
 }
 
+int Templates(int argc, char** argv) {
+    TInstallArguments args;
+    if (!ParseInstallArguments(argc, argv, args) || args.Plain.size() != 1) {
+        std::fputs(Usage, stderr);
+        return 2;
+    }
+    ZelInstallTemplates(args.Hive, args.Plain[0]);
+    std::printf("templates registered in %s\n", ZelSettings().GetHivePath(args.Hive).c_str());
+    return 0;
+}
+
 int Uninstall(int argc, char** argv) {
     TInstallArguments args;
     if (!ParseInstallArguments(argc, argv, args) || args.Plain.size() != 1 ||
@@ -174,8 +188,9 @@ int main(int argc, char** argv) {
         return argc < 2 ? 2 : 0;
     }
     static const std::vector<std::pair<std::string, int (*)(int, char**)>> commands = {
-        {"dd6", CompileDD6},  {"dm4", CompileDM4},      {"dm4-check", CheckDM4},
-        {"install", Install}, {"uninstall", Uninstall}, {"coverage", Coverage},
+        {"dd6", CompileDD6},    {"dm4", CompileDM4},      {"dm4-check", CheckDM4},
+        {"install", Install},   {"templates", Templates}, {"uninstall", Uninstall},
+        {"coverage", Coverage},
     };
     std::string command = argv[1];
     for (const auto& [name, run] : commands) {
