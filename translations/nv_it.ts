@@ -1224,6 +1224,41 @@
     </message>
 </context>
 <context>
+    <name>TZelQNVForm</name>
+    <message>
+        <source>Quick Norvel</source>
+        <translation>Norvel rapido</translation>
+    </message>
+    <message>
+        <source>Italiano → English</source>
+        <translation>Italiano → English</translation>
+    </message>
+    <message>
+        <source>English → Italiano</source>
+        <translation>English → Italiano</translation>
+    </message>
+    <message>
+        <source>Type a word</source>
+        <translation>Scrivi una parola</translation>
+    </message>
+    <message>
+        <source>Norvel</source>
+        <translation>Norvel</translation>
+    </message>
+    <message>
+        <source>Look the word up in Norvel&apos;s main window (Ctrl+Enter)</source>
+        <translation>Cerca la parola nella finestra principale di Norvel (Ctrl+Invio)</translation>
+    </message>
+    <message>
+        <source>No entry for &quot;%1&quot;</source>
+        <translation>Nessuna voce per «%1»</translation>
+    </message>
+    <message>
+        <source>Norvel is not running.</source>
+        <translation>Norvel non è in esecuzione.</translation>
+    </message>
+</context>
+<context>
     <name>TZelQtSoundPlayer</name>
     <message>
         <source>A sound of the dictionary is no wave image this program can play.</source>
@@ -1254,7 +1289,7 @@
     </message>
     <message>
         <source>Insert annotation to current lemma</source>
-        <translation>Inserisce un'annotazione al lemma corrente</translation>
+        <translation>Inserisce un&apos;annotazione al lemma corrente</translation>
     </message>
     <message>
         <source>Quick Answer</source>

@@ -42,7 +42,19 @@ QString ZelCompanionServerName(const QString& name) {
     for (QChar& c : safe)
         if (!c.isLetterOrNumber() || c.unicode() > 127)
             c = '_';
-    return safe + '-' + QString::number(getuid());
+    QString server = safe + '-' + QString::number(getuid());
+    // A settings store of its own (a test's, a second profile's) is another user's: its
+    // windows must not answer this one's.
+    QByteArray hive = qgetenv("ZEL_USER_HIVE");
+    if (!hive.isEmpty())
+        server += '-' + QString::number(qHash(hive), 16);
+    return server;
+}
+
+bool ZelCompanionListening(const QString& serverName, int timeoutMilliseconds) {
+    QLocalSocket probe;
+    probe.connectToServer(serverName);
+    return probe.waitForConnected(timeoutMilliseconds);
 }
 
 bool ZelSendCompanionBytes(const QString& serverName, const QByteArray& bytes,
@@ -69,13 +81,9 @@ TZelCompanionServer::TZelCompanionServer(QObject* parent) : QObject(parent) {
 
 bool TZelCompanionServer::Listen(const QString& serverName) {
     Server.close();
-    {
-        QLocalSocket probe;
-        probe.connectToServer(serverName);
-        if (probe.waitForConnected(100)) {
-            qCInfo(CompanionLog) << "another process listens as" << serverName;
-            return false;
-        }
+    if (ZelCompanionListening(serverName)) {
+        qCInfo(CompanionLog) << "another process listens as" << serverName;
+        return false;
     }
     QLocalServer::removeServer(serverName); // a socket file its process left behind
     if (!Server.listen(serverName)) {

@@ -37,7 +37,8 @@ std::optional<TZelCompanionMessage> ZelDecodeCompanionFrame(const QByteArray& fr
 uint32_t ZelCompanionCommand(uint8_t command, uint8_t viewIndex, uint16_t viewArgument);
 
 // The per-user name of a server: the name with everything but letters and digits made "_",
-// then the user id.   ZelCompanionServerName("Software\\VRD\\NV\\1.0") ==
+// then the user id (and, with a settings store of its own in ZEL_USER_HIVE, a hash of its
+// path).   ZelCompanionServerName("Software\\VRD\\NV\\1.0") ==
 // "Software_VRD_NV_1_0-1000"
 QString ZelCompanionServerName(const QString& name);
 
@@ -45,6 +46,8 @@ QString ZelCompanionServerName(const QString& name);
 // written within the time.
 bool ZelSendCompanionMessage(const QString& serverName, const TZelCompanionMessage& message,
                              int timeoutMilliseconds = 500);
+// Whether a server listens under the name.
+bool ZelCompanionListening(const QString& serverName, int timeoutMilliseconds = 100);
 // Sends raw bytes (the test client's malformed frames).
 bool ZelSendCompanionBytes(const QString& serverName, const QByteArray& bytes,
                            int timeoutMilliseconds = 500);

@@ -13,9 +13,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -228,4 +231,31 @@ TEST_F(TNVMainTest, QuickNorvelStartsTheCompanion) {
     Dialogs->Shown.clear();
     Main().FindAction("ToolsRunQuickAnswerAction")->trigger();
     EXPECT_EQ(Dialogs->Shown.size(), 1u);
+}
+
+// Quick Norvel as its own process: it shows the entry of the word it is given and hands
+// the word to the main window, which switches to the pair and analyses it. (Offscreen, each
+// process has its own clipboard: the test puts the word on the main window's.)
+TEST_F(TNVMainTest, QuickNorvelHandsAWordToTheMainWindow) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    Main().FindAction("ViewFreeTextAction")->trigger();
+    QApplication::clipboard()->setText("children");
+    QProcess companion;
+    companion.start(QString::fromStdString(ZelExecutableFolder() + "/QNV"),
+                    {"--lookup", "children", "--pair", "en-it", "--send"});
+    QElapsedTimer clock;
+    clock.start();
+    while (companion.state() != QProcess::NotRunning && clock.elapsed() < 30000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        companion.waitForFinished(5);
+    }
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    QString shown = QString::fromUtf8(companion.readAllStandardOutput());
+    EXPECT_EQ(companion.exitCode(), 0) << companion.readAllStandardError().toStdString();
+    EXPECT_TRUE(shown.contains("bambino")) << shown.toStdString();
+    EXPECT_EQ(Main().SourceLanguage(), ZelLangEnglish);
+    EXPECT_EQ(Main().SourceEdit()->toPlainText(), "children");
+    EXPECT_EQ(Main().AnalysisState(), ZelStateBrowse);
 }

@@ -26,6 +26,7 @@
 #include "ZelNVMainUnit.h"
 #include "ZelNVStartup.h"
 #include "ZelProcess.h"
+#include "ZelQNVUnit.h"
 #include "ZelQtDialogs.h"
 #include "ZelSettingsStore.h"
 #include "ZelShadowHint.h"
@@ -437,6 +438,16 @@ int main(int argc, char** argv) {
                 ShownPage(main);
                 ok = Save(main, folder + "/main-" + suffix + ".png") && ok;
                 ok = ShootModes(main, folder, suffix) && ok;
+                {
+                    // Quick Norvel with a word typed.
+                    TZelQNVForm quick;
+                    quick.move(40, 40);
+                    quick.show();
+                    QTest::keyClicks(quick.WordEdit(), "case");
+                    quick.LookUp("case");
+                    QApplication::processEvents();
+                    ok = Save(quick, folder + "/qnv-" + suffix + ".png") && ok;
+                }
                 main.LookUp("Le case sono belle. Il gatto dorme sul divano.");
                 main.move(20, 20);
                 ok = ShootMenu(main, folder + "/menu-" + suffix + ".png") && ok;
