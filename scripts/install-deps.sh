@@ -17,6 +17,8 @@ packages=(
     qt6-base-dev qt6-qpa-plugins qt6-svg-dev qt6-multimedia-dev gstreamer1.0-plugins-good
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     fonts-dejavu-core adwaita-icon-theme xvfb xauth
+    # Looking up text in other applications (X11 and its XTest extension); xclip for its test.
+    libx11-dev libxtst-dev xclip
 )
 
 missing=()

@@ -458,6 +458,26 @@
         <source>Analyze from &amp;other Application</source>
         <translation>Analizza da un&apos;&amp;altra applicazione</translation>
     </message>
+    <message>
+        <source>Analyze selected text from other application</source>
+        <translation>Analizza il testo selezionato in un&apos;altra applicazione</translation>
+    </message>
+    <message>
+        <source>Command not available because no valid other application was detected</source>
+        <translation>Comando non disponibile: non è stata trovata un&apos;altra applicazione valida</translation>
+    </message>
+    <message>
+        <source>Not available: %1</source>
+        <translation>Non disponibile: %1</translation>
+    </message>
+    <message>
+        <source>a Wayland session does not let one program read or control another&apos;s windows</source>
+        <translation>una sessione Wayland non permette a un programma di leggere o controllare le finestre di un altro</translation>
+    </message>
+    <message>
+        <source>there is no X11 display</source>
+        <translation>non c&apos;è un display X11</translation>
+    </message>
 </context>
 <context>
     <name>TZelAboutBox</name>

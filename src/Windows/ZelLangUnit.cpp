@@ -1,5 +1,6 @@
 #include "ZelLangUnit.h"
 
+#include "ZelASTDataModule.h"
 #include "ZelActions.h"
 #include "ZelActns.h"
 #include "ZelAppEvents.h"
@@ -95,6 +96,11 @@ void TZelLangForm::CreateLanguageActions() {
     QToolBar* analyzer = AddToolBar("AnalyzerToolBar", tr("Analyzer"));
     analyzer->addAction(FindAction("ActionsPasteAndAnalyzeAction"));
     analyzer->addAction(FindAction("ActionsAnalyzeSelectedTextAction"));
+    // Looking up what is selected in another application.
+    if (TZelASTDataModule* module = ZelASTModule()) {
+        actions->addAction(module->AnalyzeSelectedTextAction());
+        analyzer->addAction(module->AnalyzeSelectedTextAction());
+    }
     LanguageButton =
         ZelAddLanguageButton(AddToolBar("SourceLanguageToolBar", tr("Source Language")),
                              "SourceLanguageButton", SourceLanguages);
@@ -207,6 +213,8 @@ void TZelLangForm::SetSourceLanguage(TZelLanguage language) {
 
 void TZelLangForm::SetAnalysisState(uint8_t state) {
     State = state;
+    if (TZelASTDataModule* module = ZelASTModule())
+        module->SetSampling(state != 0);
     UpdateAnalyzeActions();
 }
 
@@ -228,6 +236,13 @@ void TZelLangForm::PasteAndAnalyze() {
 
 void TZelLangForm::OnClipboardChanged() {
     UpdateAnalyzeActions();
+    // The copy another application was asked for has arrived.
+    TZelASTDataModule* module = ZelASTModule();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (module && module->IsWaiting() && data && !data->formats().isEmpty()) {
+        module->StopWaiting();
+        QCoreApplication::postEvent(this, new QEvent(QEvent::Type(ZelPasteAndAnalyzeEvent)));
+    }
 }
 
 bool TZelLangForm::event(QEvent* event) {
