@@ -132,6 +132,19 @@ void TZelSlv2MainForm::BuildSourceLanguageMenu() {
                 [this, language] { SetSourceLanguage(language); });
     }
     LanguageButtons->setExclusive(true);
+    // The bar is darker docked at a side, where it stands beside the mode buttons.
+    auto colour = [bar](Qt::Orientation orientation) {
+        QPalette palette = bar->palette();
+        palette.setColor(QPalette::Window,
+                         bar->palette().color(orientation == Qt::Vertical && !bar->isFloating()
+                                                  ? QPalette::Dark
+                                                  : QPalette::Button));
+        bar->setPalette(palette);
+        bar->setAutoFillBackground(true);
+    };
+    connect(bar, &QToolBar::orientationChanged, bar, colour);
+    connect(bar, &QToolBar::topLevelChanged, bar, [bar, colour] { colour(bar->orientation()); });
+    colour(bar->orientation());
 }
 
 QToolButton* TZelSlv2MainForm::LanguageButton(int index) const {
