@@ -7,6 +7,8 @@
 #include "ZelResStrings.h"
 #include "ZelUtils.h"
 
+#include <unicode/uchar.h>
+
 void* TZelSentenceItem::QueryInterface(const ZelGuid& iid) {
     if (iid == IZelSentenceItem::IID)
         return static_cast<IZelSentenceItem*>(this);
@@ -42,7 +44,21 @@ void TZelSentenceItem::Add(const ZelRef<IZelSentenceItem>& item) {
     Children.push_back(item);
 }
 
+namespace {
+
+// A proper name read into a word written in lower case ("Belle" for "belle"): the reader
+// most likely meant the common word, so such a reading goes after the others.
+bool IsProperNameOfLowerCaseWord(const std::u16string& lemma, const std::u16string& form) {
+    return !lemma.empty() && !form.empty() && u_isupper(lemma[0]) && u_islower(form[0]);
+}
+
+} // namespace
+
 bool TZelSentenceItem::Precedes(IZelSentenceItem& item) {
+    bool mineLater = IsProperNameOfLowerCaseWord(Lemma, WordForm);
+    bool theirsLater = IsProperNameOfLowerCaseWord(item.GetLemma(), item.GetWordForm());
+    if (mineLater != theirsLater)
+        return theirsLater;
     int cp = ZelGetSystemCodePage();
     // The lemmas as the system's case-sensitive comparison sees them.
     std::u16string mine = ZelCodePageToWide(ZelWideToCodePage(Lemma, cp), cp);

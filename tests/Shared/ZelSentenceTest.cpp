@@ -99,6 +99,16 @@ TEST(Sentences, AlternativesOrderTheWordItselfFirst) {
     EXPECT_EQ(homographs->Find(u"bank", 2, 0), homographs->GetItem(1));
     EXPECT_FALSE(homographs->Find(u"bank", 3, 0));
     EXPECT_THROW(Reading(u"a", u"a")->Add(Reading(u"b", u"b")), EZelAssertion);
+    // A proper name goes after the common words of a word written in lower case, and keeps
+    // its place for a capitalised one.
+    ZelRef<IZelSentenceItem> belle = ZelMake<TZelSentenceItem>(ZelItemAlternatives, 0);
+    for (const char16_t* lemma : {u"Belle", u"bello"})
+        belle->Add(Reading(lemma, u"belle"));
+    EXPECT_EQ(Lemmas(*belle), (std::vector<std::u16string>{u"bello", u"Belle"}));
+    ZelRef<IZelSentenceItem> capital = ZelMake<TZelSentenceItem>(ZelItemAlternatives, 0);
+    for (const char16_t* lemma : {u"bello", u"Belle"})
+        capital->Add(Reading(lemma, u"Belle"));
+    EXPECT_EQ(Lemmas(*capital), (std::vector<std::u16string>{u"Belle", u"bello"}));
 }
 
 TEST(Sentences, SequencesDescriptionsAndSuffixes) {
