@@ -207,7 +207,10 @@ ELIDED = {
            ("shouldn", "shall", "v", "modal verb past tense"),
            ("mustn", "must", "v", "modal verb base form"),
            ("needn", "need", "v", "verb present"),
-           ("cannot", "can", "v", "modal verb present")],
+           ("cannot", "can", "v", "modal verb present"),
+           # "children's": the "s" after the apostrophe is the possessive as well as "is"
+           # and "has" ("she's").
+           ("s", "'s", "suf", "possessive ending")],
 }
 
 ACCENTED = {"a": "àá", "e": "èé", "i": "ìí", "o": "òó", "u": "ùú",

@@ -197,7 +197,9 @@ TEST_F(TSampleTest, ContractionsReadAsTheirWords) {
              {u"It isn't here.", {"be", "not"}},
              {u"We'll see.", {"will", "see"}},
              {u"They've gone.", {"have", "go"}},
-             {u"I cannot swim.", {"can", "swim"}}}) {
+             {u"I cannot swim.", {"can", "swim"}},
+             {u"The children's toys.", {"child", "'s", "toy"}},
+             {u"She's here.", {"she", "be", "here"}}}) {
         std::set<std::string> lemmas;
         CollectLemmas(*english->Analyze(sentence), lemmas);
         for (const std::string& lemma : expected)
