@@ -213,6 +213,33 @@ ELIDED = {
            ("s", "'s", "suf", "possessive ending")],
 }
 
+# Two pronouns after a verb ("dammelo", "dirglielo", "portandoglielo", "mandarmela",
+# "andarsene"): the first pronoun of a verb form with one enclitic (mi, ti, ci, vi, si,
+# gli) takes its combining form (me, te, ce, ve, se, glie) before lo, la, li, le or ne.
+# Generated for the infinitives, gerunds and imperatives; the past participles, which
+# hardly take two, are left out.
+COMBINING = {"gli": "glie", "mi": "me", "ti": "te", "ci": "ce", "vi": "ve", "si": "se"}
+SECOND = ("lo", "la", "li", "le", "ne")
+
+
+def two_enclitic_forms(lines):
+    forms = set()
+    for form, lemma, code, description in lines:
+        if code != "v" or "con pronome enclitico" not in description or "participio" in description:
+            continue
+        first = next((c for c in COMBINING if form.endswith(c)), None)
+        if first is None:
+            continue
+        two = description.replace("con pronome enclitico", "con due pronomi enclitici")
+        for second in SECOND:
+            forms.add((form[:-len(first)] + COMBINING[first] + second, lemma, code, two))
+    return forms
+
+
+# "glielo" and its kin: the combined pronouns written as one word before a verb.
+GLIE = [("glie" + second, "gli", "pron", f"pronome combinato (gli + {second})")
+        for second in SECOND]
+
 ACCENTED = {"a": "àá", "e": "èé", "i": "ìí", "o": "òó", "u": "ùú",
             "A": "ÀÁ", "E": "ÈÉ", "I": "ÌÍ", "O": "ÒÓ", "U": "ÙÚ"}
 
@@ -255,8 +282,10 @@ def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else "/usr/share/apertium"
     output = sys.argv[2] if len(sys.argv) > 2 else "data/morph"
     for language in ("it", "en"):
-        lines = drop_shadowing_variants(sorted(set(readings(language, folder)) |
-                                               set(ELIDED[language])))
+        found = set(readings(language, folder))
+        if language == "it":
+            found |= two_enclitic_forms(found) | set(GLIE)
+        lines = drop_shadowing_variants(sorted(found | set(ELIDED[language])))
         descriptions = {r[3] for r in lines}
         if len(descriptions) > 255:
             sys.exit(f"{language}: {len(descriptions)} descriptions, the format holds 255")

@@ -207,6 +207,26 @@ TEST_F(TSampleTest, ContractionsReadAsTheirWords) {
     }
 }
 
+// Verbs with two enclitic pronouns read as the verb; "glielo" before a verb as the
+// combined pronoun.
+TEST_F(TSampleTest, TwoEncliticPronounsReadAsTheVerb) {
+    ZelRef<IZelDicMorph> italian = ZelQuery<IZelDicMorph>(Dic("DM4KNVIT1"));
+    ASSERT_TRUE(italian);
+    for (const auto& [sentence, expected] :
+         std::vector<std::pair<std::u16string, std::vector<std::string>>>{
+             {u"Dammelo subito.", {"dare"}},
+             {u"Voglio dirglielo.", {"volere", "dire"}},
+             {u"Portandoglielo, rideva.", {"portare", "ridere"}},
+             {u"Puoi mandarmela?", {"mandare"}},
+             {u"Andiamocene.", {"andare"}},
+             {u"Glielo dico.", {"gli", "dire"}}}) {
+        std::set<std::string> lemmas;
+        CollectLemmas(*italian->Analyze(sentence), lemmas);
+        for (const std::string& lemma : expected)
+            EXPECT_TRUE(lemmas.count(lemma)) << lemma << " in " << ZelWideToUtf8(sentence);
+    }
+}
+
 // An apostrophe written for a final accent is read ("piu'"), but the unaccented variants of
 // "alberò" and "È" do not make the noun "albero" a past tense of "alberare", nor the
 // conjunction "e" a form of "essere".
