@@ -767,6 +767,10 @@
         <source>Cannot show the picture %1: %2</source>
         <translation>Impossibile mostrare l&apos;immagine %1: %2</translation>
     </message>
+    <message>
+        <source>Entry</source>
+        <translation>Voce</translation>
+    </message>
 </context>
 <context>
     <name>TZelDicViewFlexForm</name>
@@ -1029,6 +1033,30 @@
         <source>Delete condition</source>
         <translation>Elimina condizione</translation>
     </message>
+    <message>
+        <source>And or Or</source>
+        <translation>E oppure O</translation>
+    </message>
+    <message>
+        <source>Not</source>
+        <translation>Non</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Operatore</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valore</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Distanza</translation>
+    </message>
+    <message>
+        <source>Second value</source>
+        <translation>Secondo valore</translation>
+    </message>
 </context>
 <context>
     <name>TZelLangForm</name>
@@ -1091,6 +1119,10 @@
     <message>
         <source>Source Language</source>
         <translation>Lingua di partenza</translation>
+    </message>
+    <message>
+        <source>Source text</source>
+        <translation>Testo di partenza</translation>
     </message>
 </context>
 <context>
@@ -1361,6 +1393,13 @@
     <message>
         <source>Go forward</source>
         <translation>Vai avanti</translation>
+    </message>
+</context>
+<context>
+    <name>ZelActions</name>
+    <message>
+        <source>More commands</source>
+        <translation>Altri comandi</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,9 @@
 #include "ZelImageList.h"
 #include "ZelInterfaceLanguage.h"
 
+#include <QCoreApplication>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVariant>
 
 void ZelRetranslateAction(QAction* action, const char* context, const TZelActionSpec& spec) {
@@ -38,4 +41,9 @@ std::vector<QAction*> ZelCreateActions(QObject* parent, const char* context,
         actions.push_back(action);
     }
     return actions;
+}
+
+void ZelNameToolbarExtension(QToolBar* toolbar) {
+    for (QToolButton* button : toolbar->findChildren<QToolButton*>("qt_toolbar_ext_button"))
+        button->setAccessibleName(QCoreApplication::translate("ZelActions", "More commands"));
 }

@@ -12,6 +12,7 @@
 
 #include <vector>
 
+class QToolBar;
 class TZelImageList;
 
 struct TZelActionSpec {
@@ -31,5 +32,8 @@ std::vector<QAction*> ZelCreateActions(QObject* parent, const char* context,
                                        const TZelImageList* images);
 // The tooltip of an action: its caption without "&", and its shortcut in brackets.
 QString ZelToolTipOf(const QAction& action);
+// Names the toolbar's extension button (the "»" of the actions that do not fit) for screen
+// readers.
+void ZelNameToolbarExtension(QToolBar* toolbar);
 // Translates an action again (after the interface language changed in a test).
 void ZelRetranslateAction(QAction* action, const char* context, const TZelActionSpec& spec);

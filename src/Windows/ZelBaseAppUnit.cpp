@@ -209,6 +209,7 @@ QToolBar* TZelBaseAppForm::AddToolBar(const QString& name, const QString& title,
     QToolBar* toolbar = addToolBar(title);
     toolbar->setObjectName(name);
     toolbar->setProperty("tag", tag);
+    ZelNameToolbarExtension(toolbar);
     toolbar->setIconSize(QSize(16, 16));
     if (tag >= 0)
         toolbar->setToolButtonStyle(Captions ? Qt::ToolButtonTextUnderIcon

@@ -162,6 +162,10 @@ TZelDicRichViewForm::TZelDicRichViewForm(const QString& defaultName, QWidget* pa
     : TZelDicViewForm(defaultName, parent), Edit(new TZelRichEdit(BackgroundPanel())) {
     BackgroundPanel()->setObjectName("DicPageGradientPanel");
     Edit->setObjectName("DicPageEdit");
+    // A screen reader names the page after its view ("Dictionary", "Grammar notes"...).
+    Edit->setAccessibleName(tr("Entry"));
+    connect(this, &QWidget::windowTitleChanged, Edit,
+            [this](const QString& title) { Edit->setAccessibleName(title); });
     Edit->setReadOnly(true);
     Edit->setFrameStyle(QFrame::NoFrame);
     Edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -71,6 +71,7 @@ TZelDicViewForm::TZelDicViewForm(const QString& defaultName, QWidget* parent)
     Background->SetCornerPicture(QIcon(":/images/logo.svg").pixmap(QSize(64, 64)));
 
     Toolbar = new QToolBar(this);
+    ZelNameToolbarExtension(Toolbar);
     Toolbar->setObjectName("ViewToolbar");
     Toolbar->setIconSize(QSize(16, 16));
     Toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);

@@ -123,6 +123,14 @@ TZelLXQueryItemFrame::TZelLXQueryItemFrame(TZelLXQueryFrame* editor, QWidget* pa
     Distance->setFixedWidth(fontMetrics().horizontalAdvance("8") +
                             style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 10 + 8);
     SubValues->setFixedWidth(96);
+    Connector->setAccessibleName(tr("And or Or"));
+    Negation->setAccessibleName(tr("Not"));
+    Operators->setAccessibleName(tr("Operator"));
+    Arg1->setAccessibleName(tr("Value"));
+    Values->setAccessibleName(tr("Value"));
+    Distance->setAccessibleName(tr("Distance"));
+    Arg2->setAccessibleName(tr("Second value"));
+    SubValues->setAccessibleName(tr("Second value"));
     FitToCaptions(Connector);
     FitToCaptions(Negation);
     for (QWidget* control : std::initializer_list<QWidget*>{Connector, Negation, Operators, Arg1,

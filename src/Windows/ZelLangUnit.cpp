@@ -110,6 +110,7 @@ void TZelLangForm::CreateLanguageActions() {
 
 void TZelLangForm::BuildLayout() {
     Source->setObjectName("SourceEdit");
+    Source->setAccessibleName(tr("Source text"));
     Source->document()->setUndoRedoEnabled(true);
     Source->setAcceptRichText(true);
     Source->installEventFilter(this);

@@ -104,6 +104,7 @@ private:
 TZelMorphTreeView::TZelMorphTreeView(TZelMorphTreeFrame& frame)
     : QTreeWidget(&frame), Owner(frame) {
     setObjectName("MorphTreeView");
+    setAccessibleName(QCoreApplication::translate("TZelMorphTreeFrame", "Analysis"));
     setHeaderHidden(true);
     setIndentation(19);
     setRootIsDecorated(false);

@@ -76,6 +76,7 @@ TZelViewManagerFrame::TZelViewManagerFrame(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     Bar->setObjectName("ViewManagerToolbar");
+    ZelNameToolbarExtension(Bar);
     Bar->setIconSize(QSize(16, 16));
     Bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     layout->addWidget(Bar);
