@@ -1,4 +1,5 @@
 // The workstation: Norvel's main program.
+#include "ZelApplication.h"
 #include "ZelCommandLine.h"
 #include "ZelDialogs.h"
 #include "ZelDic.h"
@@ -11,7 +12,7 @@
 #include <QStatusBar>
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    TZelApplication application(argc, argv);
     QApplication::setApplicationName("Norvel");
     QApplication::setOrganizationName("VRD");
     ZelSetCommandLine(argc, argv);

@@ -7,6 +7,7 @@
 //                                        looks WORD up, prints the entry shown, hands the
 //                                        word to the main window with --send, and ends
 //                                        (exit status 0 found, 1 not found or not sent)
+#include "ZelApplication.h"
 #include "ZelCommandLine.h"
 #include "ZelDialogs.h"
 #include "ZelDic.h"
@@ -27,7 +28,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    TZelApplication application(argc, argv);
     QApplication::setApplicationName("Quick Norvel");
     QApplication::setApplicationDisplayName("Quick Norvel");
     QApplication::setOrganizationName("VRD");

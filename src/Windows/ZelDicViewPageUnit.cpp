@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMouseEvent>
+#include <QSet>
 #include <QToolBar>
 
 namespace {
@@ -164,14 +165,24 @@ void TZelDicViewPageForm::RebuildViewOptions() {
     OptionActions.clear();
     for (TZelDicConfig* position : ActivePositions()) {
         ZelRef<IZelDic> dic = position->GetDic();
-        int32_t count = dic->GetViewOptionCount(position->ViewIndex);
-        for (int32_t i = 0; i < count; ++i)
-            if (TZelViewOption* option = dic->GetViewOption(position->ViewIndex, i)) {
-                auto* action = new TZelViewOptionAction(this, option);
-                ViewToolbar()->addAction(action);
-                addAction(action);
-                OptionActions.push_back(action);
+        try {
+            int32_t count = dic->GetViewOptionCount(position->ViewIndex);
+            for (int32_t i = 0; i < count; ++i)
+                if (TZelViewOption* option = dic->GetViewOption(position->ViewIndex, i)) {
+                    auto* action = new TZelViewOptionAction(this, option);
+                    ViewToolbar()->addAction(action);
+                    addAction(action);
+                    OptionActions.push_back(action);
+                }
+        } catch (const EZelError& e) {
+            // Damaged display options: told once, the view goes on without them.
+            static QSet<QString> told;
+            QString message = QString::fromUtf8(e.what());
+            if (!told.contains(message)) {
+                told.insert(message);
+                ZelDialogs().ShowException(e);
             }
+        }
     }
     if (!OptionActions.empty())
         ViewToolbar()->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -196,8 +207,15 @@ ZelRef<IZelArrayCursor> TZelDicViewPageForm::CursorOf(IZelSentenceItem& item, IZ
     }
     if (item.GetLemma().empty() && item.GetWordForm().empty())
         return nullptr;
-    ZelRef<IZelArrayCursor> cursor =
-        dic.LookupLu(item.GetWordForm(), item.GetLemma(), item.GetOrdinal(), item.GetCatCode());
+    ZelRef<IZelArrayCursor> cursor;
+    try {
+        cursor =
+            dic.LookupLu(item.GetWordForm(), item.GetLemma(), item.GetOrdinal(), item.GetCatCode());
+    } catch (const EZelError& e) {
+        // A damaged dictionary: the page tells it in its place, the others are shown.
+        LookupFailures[&dic] = QString::fromUtf8(e.what());
+        return nullptr;
+    }
     if (cursor && cursor->GetCount() > 0) {
         cursor->SetIndex(0); // its current unit tells the dictionary it belongs to
         if (aux)
@@ -225,6 +243,7 @@ bool TZelDicViewPageForm::CanShow(IZelSentenceItem* item) {
 }
 
 void TZelDicViewPageForm::Render(IZelSentenceItem& item, bool& shown) {
+    FailuresShown.clear();
     RenderUnit(item, shown);
 }
 
@@ -247,8 +266,15 @@ void TZelDicViewPageForm::RenderReading(IZelSentenceItem& item) {
     AppendMorphInfo(item);
     for (TZelDicConfig* position : ActivePositions()) {
         ZelRef<IZelDic> dic = position->GetDic();
-        if (ZelRef<IZelArrayCursor> cursor = CursorOf(item, *dic))
+        if (ZelRef<IZelArrayCursor> cursor = CursorOf(item, *dic)) {
             RenderEntries(*dic, *cursor, position->ViewIndex);
+        } else if (auto failure = LookupFailures.find(dic.get());
+                   failure != LookupFailures.end() && FailuresShown.insert(dic.get()).second) {
+            Flush();
+            if (Position() > 0)
+                AppendParagraph();
+            AppendText(failure->second.toStdU16String());
+        }
     }
 }
 

@@ -10,7 +10,9 @@
 
 #include <QAction>
 
+#include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 class TZelDicConfig;
@@ -150,6 +152,10 @@ private:
     void RenderReading(IZelSentenceItem& item);
     void RenderEntries(IZelDic& dic, IZelArrayCursor& cursor, int32_t viewIndex);
     ZelRef<IZelArrayCursor> CursorOf(IZelSentenceItem& item, IZelDic& dic);
+    // Dictionaries whose look-up failed (damaged files), with the error; and those whose
+    // error the page being rendered shows already.
+    std::map<IZelDic*, QString> LookupFailures;
+    std::set<IZelDic*> FailuresShown;
     std::vector<TZelDicConfig*> ActivePositions() const;
     void Highlight(int start, int end, const QColor& color, ZelRef<IZelDicMorph> morph,
                    const QPoint& pointer);

@@ -2,6 +2,7 @@
 
 #include "ZelActions.h"
 #include "ZelBaseDataModule.h"
+#include "ZelDialogs.h"
 #include "ZelGuiTranslations.h"
 #include "ZelHelpContext.h"
 #include "ZelQtText.h"
@@ -90,10 +91,14 @@ QVariant TZelLuListModel::data(const QModelIndex& index, int role) const {
         return {};
     if (!Current || index.row() < 0 || index.row() >= Current->GetCount())
         return {};
-    TZelKeepCursorIndex keep(*Current);
-    Current->SetIndex(index.row());
-    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(Current);
-    return lu ? ZelQString(lu->GetWideText()) : QVariant();
+    try {
+        TZelKeepCursorIndex keep(*Current);
+        Current->SetIndex(index.row());
+        ZelRef<IZelLu> lu = ZelQuery<IZelLu>(Current);
+        return lu ? ZelQString(lu->GetWideText()) : QVariant();
+    } catch (const EZelError&) {
+        return {}; // a row of a damaged file reads as nothing
+    }
 }
 
 TZelLuListDelegate::TZelLuListDelegate(TZelLuListFrame* frame)
@@ -114,26 +119,34 @@ void TZelLuListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     if (!cursor || index.row() >= cursor->GetCount())
         return;
     TZelKeepCursorIndex keep(*cursor);
-    cursor->SetIndex(index.row());
-    ZelRef<IZelLu> lu = ZelQuery<IZelLu>(cursor);
-    if (!lu)
-        return;
+    QString headword;
+    int32_t number = 0; // the homograph's ordinal, shown small before it
+    try {
+        cursor->SetIndex(index.row());
+        ZelRef<IZelLu> lu = ZelQuery<IZelLu>(cursor);
+        if (!lu)
+            return;
+        headword = ZelQString(lu->GetWideText());
+        if (lu->GetLuStyle() == ZelLuStyleOrdinal)
+            number = lu->GetOrdinal();
+    } catch (const EZelError&) {
+        return; // a row of a damaged file is left blank
+    }
     painter->setPen(text);
     QRect cell = option.rect.adjusted(2, 0, 0, 0);
     int x = cell.left();
-    if (lu->GetLuStyle() == ZelLuStyleOrdinal && lu->GetOrdinal() > 0) {
+    if (number > 0) {
         QFont small = option.font;
         small.setPointSizeF(std::max(1.0, option.font.pointSizeF() * 3 / 5));
         if (option.font.pointSizeF() <= 0)
             small.setPixelSize(std::max(1, MulDiv(option.font.pixelSize(), 3, 5)));
         painter->setFont(small);
-        QString ordinal = QString::number(lu->GetOrdinal());
+        QString ordinal = QString::number(number);
         painter->drawText(QRect(x, cell.top(), cell.width(), cell.height()),
                           Qt::AlignLeft | Qt::AlignTop, ordinal);
         x += QFontMetrics(small).horizontalAdvance(ordinal);
     }
     painter->setFont(option.font);
-    QString headword = ZelQString(lu->GetWideText());
     painter->drawText(QRect(x, cell.top(), cell.right() - x, cell.height()),
                       Qt::AlignLeft | Qt::AlignVCenter, headword);
     int needed = x + QFontMetrics(option.font).horizontalAdvance(headword) - option.rect.left() + 2;
@@ -256,7 +269,12 @@ void TZelLuListFrame::OnChooserChange(int index) {
     ZelRef<IZelDic> dic = Dics->GetDic(index);
     ZEL_ASSERT(dic);
     bool hideMultiwords = dic->HasMultiwordFilter() && !dic->MultiwordsShownByDefault();
-    ShowCursorNow(hideMultiwords ? ZelRef<IZelArrayCursor>(dic->GetLuFilter()) : dic->GetEntries());
+    ZelRef<IZelArrayCursor> rows;
+    // A damaged headword list: told, and the pane stays empty for this dictionary.
+    Guarded([&] {
+        rows = hideMultiwords ? ZelRef<IZelArrayCursor>(dic->GetLuFilter()) : dic->GetEntries();
+    });
+    ShowCursorNow(rows);
     Multiwords->setChecked(dic->MultiwordsShownByDefault());
 }
 
@@ -284,8 +302,11 @@ void TZelLuListFrame::ShowMultiwords(bool on) {
         Multiwords->setChecked(!on); // nothing to switch
         return;
     }
-    ZelRef<IZelArrayCursor> filter = ZelRef<IZelArrayCursor>(dic->GetLuFilter());
-    ZelRef<IZelArrayCursor> entries = dic->GetEntries();
+    ZelRef<IZelArrayCursor> filter, entries;
+    Guarded([&] {
+        filter = ZelRef<IZelArrayCursor>(dic->GetLuFilter());
+        entries = dic->GetEntries();
+    });
     IZelArrayCursor* current = Model.Cursor();
     QString text = Find->text();
     if (on && filter && current == filter.get())
@@ -313,9 +334,27 @@ void TZelLuListFrame::OnTyped() {
     ListView->setUpdatesEnabled(true);
 }
 
+// A step over the dictionary's files: a damaged file is told once (its message), the list
+// carries on.
+void TZelLuListFrame::Guarded(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const EZelError& e) {
+        QString message = QString::fromUtf8(e.what());
+        if (!Told.contains(message)) {
+            Told.insert(message);
+            ZelDialogs().ShowException(e);
+        }
+    }
+}
+
+void TZelLuListFrame::PositionFromFindBox() {
+    Guarded([this] { PositionFromFindBoxNow(); });
+}
+
 // The first headword loosely equal to the text, or the exact one among those equal to it;
 // past the last headword, the last row.
-void TZelLuListFrame::PositionFromFindBox() {
+void TZelLuListFrame::PositionFromFindBoxNow() {
     IZelArrayCursor* cursor = Model.Cursor();
     int count = Model.rowCount();
     if (!cursor || count == 0)

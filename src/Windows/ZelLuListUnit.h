@@ -8,6 +8,7 @@
 #include "ZelView.h"
 
 #include <QAbstractListModel>
+#include <QSet>
 #include <QStyledItemDelegate>
 #include <QWidget>
 
@@ -118,6 +119,8 @@ private:
     void ShowMultiwords(bool on);
     void OnTyped();
     void PositionFromFindBox();
+    void PositionFromFindBoxNow();
+    void Guarded(const std::function<void()>& step);
     void SelectRow(int row);
     void OnRowSelected(int row);
     void SetTopRow(int row);
@@ -136,6 +139,7 @@ private:
     TZelLuListView PaneView;
     mutable int WidestText = 16;
     int RowPixels = 16;
+    QSet<QString> Told; // the errors of damaged files shown already
     bool Positioning = false;
     bool Filling = false;
 };

@@ -1,7 +1,6 @@
-// The main program of the window tests: a Qt application on the offscreen platform (a real
-// display for the X11 tests), then
-// the tests.
-#include <QApplication>
+// The main program of the window tests: the programs' application object on the offscreen
+// platform (a real display for the X11 tests), then the tests.
+#include "ZelApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +20,7 @@ int main(int argc, char** argv) {
     // Offscreen, unless a run on a real display asks for it (the X11 tests under Xvfb).
     if (!qEnvironmentVariableIsSet("NORVEL_REQUIRE_X11"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    TZelApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

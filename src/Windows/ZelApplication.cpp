@@ -1,0 +1,16 @@
+#include "ZelApplication.h"
+
+#include "ZelDialogs.h"
+
+#include <exception>
+
+TZelApplication::TZelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TZelApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        ZelDialogs().ShowException(e);
+    }
+    return false;
+}
