@@ -19,6 +19,8 @@ packages=(
     fonts-dejavu-core adwaita-icon-theme xvfb xauth
     # Looking up text in other applications (X11 and its XTest extension); xclip for its test.
     libx11-dev libxtst-dev xclip
+    # The journeys through the real window: X input events and the accessibility bus.
+    xdotool dbus-daemon at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -259,6 +259,8 @@ void TZelDicLookForm::CreateViewToolbar() {
             button->setMaximumWidth(ModeButtonWidth + 8);
             action->setIconText(
                 WrapCaption(action->text(), button->fontMetrics(), ModeButtonWidth));
+            // Read as one caption, not as the lines the button draws.
+            button->setAccessibleName(QString(action->text()).remove('&'));
         }
     }
 }
