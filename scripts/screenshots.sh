@@ -25,4 +25,11 @@ for language in en it; do
     done
 done
 cp "$work/splash.png" "$out/"
+# The window at 200% scaling, as a person with a high-resolution screen or large text sees it.
+mkdir -p "$work/scaled"
+printf 'Windows Registry Editor Version 5.00\n\n[Software\\VRD\\NV\\1.0]\n"Locale"=dword:00000009\n' \
+    > "$work/user-scaled.reg"
+ZEL_USER_HIVE="$work/user-scaled.reg" XDG_DATA_HOME="$work/data" QT_SCALE_FACTOR=2 \
+    xvfb-run -a -s '-screen 0 2560x1600x24' "$build/bin/zelshots" "$work/scaled" en
+cp "$work/scaled/main-en.png" "$out/main-en-200.png"
 ls -l "$out"
