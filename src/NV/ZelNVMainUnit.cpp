@@ -26,6 +26,12 @@
 
 namespace {
 
+void Rename(QAction* action, const QString& caption, const QString& hint) {
+    action->setText(caption);
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+}
+
 // The readings under an analysis.
 int CountReadings(IZelSentenceItem& item) {
     if (item.GetKind() == ZelItemReading)
@@ -98,10 +104,7 @@ std::unique_ptr<TTemplateItem> ReadTemplateIndex(const std::string& path) {
 
 TZelNVMainForm::TZelNVMainForm() : TZelSlv2MainForm("NVMainForm") {
     FindAction("ViewAvailableDictionariesAction")->setVisible(false);
-    QAction* quick = FindAction("ToolsRunQuickAnswerAction");
-    quick->setText(tr("Quick Norvel"));
-    quick->setToolTip(tr("Run Quick Norvel"));
-    quick->setStatusTip(tr("Run Quick Norvel"));
+    Rename(FindAction("ToolsRunQuickAnswerAction"), tr("Quick Norvel"), tr("Run Quick Norvel"));
     BuildTemplatesMenu();
 }
 
@@ -141,21 +144,17 @@ TZelDicViewForm* TZelNVMainForm::CreateView(int kind, TZelDicViewConfig* config)
     return view;
 }
 
+// The product's multi-word headwords are phrasal verbs.
 TZelLemmaQueryFrame* TZelNVMainForm::CreateQueryFrame() {
     TZelLemmaQueryFrame* frame = TZelSlv2MainForm::CreateQueryFrame();
-    QAction* multiwords = frame->QueryMultiwordsAction();
-    multiwords->setText(tr("Query Phrasal Verbs"));
-    multiwords->setToolTip(tr("Query also phrasal verbs"));
-    multiwords->setStatusTip(tr("Query also phrasal verbs"));
+    Rename(frame->QueryMultiwordsAction(), tr("Query Phrasal Verbs"),
+           tr("Query also phrasal verbs"));
     return frame;
 }
 
 TZelLuListFrame* TZelNVMainForm::CreateLuListFrame() {
     TZelLuListFrame* frame = TZelSlv2MainForm::CreateLuListFrame();
-    QAction* multiwords = frame->ShowMultiwordsAction();
-    multiwords->setText(tr("Show Phrasal Verbs"));
-    multiwords->setToolTip(tr("Show also phrasal verbs"));
-    multiwords->setStatusTip(tr("Show also phrasal verbs"));
+    Rename(frame->ShowMultiwordsAction(), tr("Show Phrasal Verbs"), tr("Show also phrasal verbs"));
     return frame;
 }
 

@@ -410,18 +410,7 @@ namespace {
 // Runs the test client against a server while the window's event loop runs.
 int RunClient(const QString& server, const QStringList& arguments) {
     QProcess client;
-    client.start(QString::fromStdString(ZelExecutableFolder() + "/zelcompanion"),
-                 QStringList{server} + arguments);
-    QElapsedTimer clock;
-    clock.start();
-    while (client.state() != QProcess::NotRunning && clock.elapsed() < 20000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        client.waitForFinished(5);
-    }
-    // The frames are read from the event loop after the client is gone.
-    for (int i = 0; i < 20; ++i)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return client.exitCode();
+    return RunWhileEventsFlow(client, "zelcompanion", QStringList{server} + arguments);
 }
 
 } // namespace

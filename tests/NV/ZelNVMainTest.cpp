@@ -242,16 +242,7 @@ TEST_F(TNVMainTest, QuickNorvelHandsAWordToTheMainWindow) {
     Main().FindAction("ViewFreeTextAction")->trigger();
     QApplication::clipboard()->setText("children");
     QProcess companion;
-    companion.start(QString::fromStdString(ZelExecutableFolder() + "/QNV"),
-                    {"--lookup", "children", "--pair", "en-it", "--send"});
-    QElapsedTimer clock;
-    clock.start();
-    while (companion.state() != QProcess::NotRunning && clock.elapsed() < 30000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        companion.waitForFinished(5);
-    }
-    for (int i = 0; i < 20; ++i)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    RunWhileEventsFlow(companion, "QNV", {"--lookup", "children", "--pair", "en-it", "--send"});
     QString shown = QString::fromUtf8(companion.readAllStandardOutput());
     EXPECT_EQ(companion.exitCode(), 0) << companion.readAllStandardError().toStdString();
     EXPECT_TRUE(shown.contains("bambino")) << shown.toStdString();

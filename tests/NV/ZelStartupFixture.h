@@ -13,6 +13,10 @@
 #include "ZelTestDoubles.h"
 #include "ZelTestSupport.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -89,3 +93,20 @@ protected:
 };
 
 } // namespace
+
+// Runs a program of the build to its end while this process's events flow (the window
+// under test answers it meanwhile), then lets the events it caused be handled; its exit
+// code.
+inline int RunWhileEventsFlow(QProcess& process, const std::string& program,
+                              const QStringList& arguments) {
+    process.start(QString::fromStdString(ZelExecutableFolder() + "/" + program), arguments);
+    QElapsedTimer clock;
+    clock.start();
+    while (process.state() != QProcess::NotRunning && clock.elapsed() < 30000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        process.waitForFinished(5);
+    }
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return process.exitCode();
+}

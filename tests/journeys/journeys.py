@@ -108,13 +108,7 @@ def journey(name):
 
 @journey("type an Italian sentence, press Enter, read the analysis and the entry")
 def italian_sentence(app):
-    click(wait_for(lambda: find(app, named("Free Text")), "Free Text"))
-    source = wait_for(lambda: find(app, named("Source text", pyatspi.ROLE_TEXT)), "source text")
-    click(source)
-    key("ctrl+a")
-    key("Delete")
-    type_text("Le case sono belle.")
-    key("Return")
+    analyse(app, "Le case sono belle.")
     tree = wait_for(lambda: find(app, named("Analysis")), "the analysis tree")
     words = wait_for(lambda: find(tree, lambda n: n.name.startswith("case")), "case in the tree")
     assert words, "the tree has no 'case'"
@@ -128,12 +122,7 @@ def italian_sentence(app):
 def english_sentence(app):
     click(wait_for(lambda: find(app, named("English", pyatspi.ROLE_CHECK_BOX)),
                    "the English button"))
-    source = wait_for(lambda: find(app, named("Source text", pyatspi.ROLE_TEXT)), "source text")
-    click(source)
-    key("ctrl+a")
-    key("Delete")
-    type_text("The children were running.")
-    key("Return")
+    analyse(app, "The children were running.")
     tree = wait_for(lambda: find(app, named("Analysis")), "the analysis tree")
     node = wait_for(lambda: find(tree, lambda n: n.name.startswith("children")), "children")
     click(node)
