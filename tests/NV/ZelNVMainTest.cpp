@@ -19,8 +19,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <random>
 
 namespace {
 
@@ -249,4 +252,30 @@ TEST_F(TNVMainTest, QuickNorvelHandsAWordToTheMainWindow) {
     EXPECT_EQ(Main().SourceLanguage(), ZelLangEnglish);
     EXPECT_EQ(Main().SourceEdit()->toPlainText(), "children");
     EXPECT_EQ(Main().AnalysisState(), ZelStateBrowse);
+}
+
+// The workstation killed at any moment while it zooms, writes its settings and rewrites a
+// note, over and over: afterwards the settings and the notes are whole, and the next start
+// reads them without a word and shows the note.
+TEST_F(TNVMainTest, KilledWithChangesPendingLeavesEverythingWhole) {
+    WriteLocale(9);
+    std::mt19937 random(20261211);
+    for (int round = 0; round < 12; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        QProcess churn;
+        churn.start(QString::fromStdString(ZelExecutableFolder() + "/nv_churn"));
+        ASSERT_TRUE(churn.waitForReadyRead(60000)) << churn.readAllStandardError().toStdString();
+        QThread::msleep(random() % 250);
+        churn.kill(); // SIGKILL: nothing is flushed or finished
+        churn.waitForFinished(10000);
+        QString errors = QString::fromUtf8(churn.readAllStandardError());
+        EXPECT_FALSE(errors.contains("error:")) << errors.toStdString();
+        ZelSettings().Reset();
+        Dialogs->Shown.clear();
+        ASSERT_TRUE(Start());
+        EXPECT_TRUE(Dialogs->Shown.empty()) << Dialogs->Shown[0];
+        Main().LookUp("gatto");
+        EXPECT_TRUE(PageText(3).contains("of the note")) << PageText(3).toStdString();
+        Startup.reset();
+    }
 }
