@@ -278,6 +278,9 @@ TZelDicViewForm* TZelViewManagerFrame::CreateView(int kind, TZelDicViewConfig* c
         UsedLetters = MenuLetters(this);
     auto* tab = new TZelDockedControlAction(view, this);
     tab->setText(WithAccelerator(view->windowTitle()));
+    // The accelerator works from the keyboard too: Alt and its letter bring the view up.
+    tab->setShortcut(QKeySequence::mnemonic(tab->text()));
+    tab->setShortcutContext(Qt::WindowShortcut);
     tab->setToolTip(view->windowTitle());
     if (const TZelImageList* pictures = ZelToolbarPictures())
         tab->setIcon(pictures->Icon(view->ImageIndex()));

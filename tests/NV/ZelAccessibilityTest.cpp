@@ -6,7 +6,12 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStringList>
+#include <QToolBar>
+
+#include <functional>
 
 namespace {
 
@@ -84,4 +89,46 @@ TEST_F(TAccessibilityTest, EveryControlHasANameInItalian) {
     ASSERT_TRUE(Start());
     QStringList unnamed = UnnamedInEveryMode();
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join("\n").toStdString();
+}
+
+namespace {
+
+// Whether an action can be reached without the mouse: a menu of the menu bar (Alt and the
+// arrows) holds it, or the context menu of the pane its toolbar belongs to (the Menu key),
+// or it has a shortcut.
+bool ReachableByKeyboard(QAction* action, QToolBar* toolbar, QMenuBar* bar) {
+    if (!action->shortcut().isEmpty())
+        return true;
+    for (QWidget* pane = toolbar->parentWidget(); pane; pane = pane->parentWidget())
+        if (pane->contextMenuPolicy() == Qt::ActionsContextMenu && pane->actions().contains(action))
+            return true;
+    std::function<bool(QMenu*)> holds = [&](QMenu* menu) {
+        for (QAction* item : menu->actions())
+            if (item == action || (item->menu() && holds(item->menu())))
+                return true;
+        return false;
+    };
+    for (QAction* top : bar->actions())
+        if (top->menu() && holds(top->menu()))
+            return true;
+    return false;
+}
+
+} // namespace
+
+// Every command of a toolbar of the window is also in a menu or has a key.
+TEST_F(TAccessibilityTest, EveryToolbarCommandHasAKeyboardWay) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    Main().LookUp("Le case sono belle.");
+    QStringList unreachable;
+    for (QToolBar* toolbar : Main().findChildren<QToolBar*>()) {
+        if (!toolbar->isVisibleTo(&Main()))
+            continue;
+        for (QAction* action : toolbar->actions())
+            if (action->isVisible() && !action->isSeparator() && !action->text().isEmpty() &&
+                !ReachableByKeyboard(action, toolbar, Main().menuBar()))
+                unreachable << toolbar->objectName() + ": " + action->text();
+    }
+    EXPECT_TRUE(unreachable.isEmpty()) << unreachable.join("\n").toStdString();
 }
