@@ -29,6 +29,68 @@
 
 namespace {
 
+// A window's key seen through what the window read and wrote before: reading records the
+// value, writing skips a value equal to the one recorded. So two instances of the program
+// lose nothing: a value one of them left alone is not written back over the other's change.
+class TSnapshotKey : public TZelSettingsKey {
+public:
+    TSnapshotKey(TZelSettingsKey& inner, std::map<std::string, std::string>& snapshot)
+        : Inner(inner), Snapshot(snapshot) {}
+
+    std::optional<int32_t> ReadInteger(const std::string& name) override {
+        std::optional<int32_t> value = Inner.ReadInteger(name);
+        Record(name, value ? "i" + std::to_string(*value) : "-");
+        return value;
+    }
+    std::optional<std::string> ReadString(const std::string& name) override {
+        std::optional<std::string> value = Inner.ReadString(name);
+        Record(name, value ? "s" + *value : "-");
+        return value;
+    }
+    std::optional<std::vector<uint8_t>> ReadBinary(const std::string& name) override {
+        std::optional<std::vector<uint8_t>> value = Inner.ReadBinary(name);
+        Record(name, value ? "b" + std::string(value->begin(), value->end()) : "-");
+        return value;
+    }
+    void WriteInteger(const std::string& name, int32_t value) override {
+        if (Changed(name, "i" + std::to_string(value)))
+            Inner.WriteInteger(name, value);
+    }
+    void WriteString(const std::string& name, const std::string& value) override {
+        if (Changed(name, "s" + value))
+            Inner.WriteString(name, value);
+    }
+    void WriteBinary(const std::string& name, const std::vector<uint8_t>& value) override {
+        if (Changed(name, "b" + std::string(value.begin(), value.end())))
+            Inner.WriteBinary(name, value);
+    }
+    std::vector<std::string> GetSubKeyNames() override { return Inner.GetSubKeyNames(); }
+    std::vector<std::string> GetValueNames() override { return Inner.GetValueNames(); }
+    bool DeleteValue(const std::string& name) override {
+        Snapshot.erase(Lower(name));
+        return Inner.DeleteValue(name);
+    }
+
+private:
+    static std::string Lower(const std::string& name) {
+        return QString::fromStdString(name).toLower().toStdString();
+    }
+    void Record(const std::string& name, const std::string& value) {
+        Snapshot[Lower(name)] = value;
+    }
+    // Whether the value differs from the one recorded; it is recorded either way.
+    bool Changed(const std::string& name, const std::string& value) {
+        auto [at, added] = Snapshot.try_emplace(Lower(name), value);
+        if (!added && at->second == value)
+            return false;
+        at->second = value;
+        return true;
+    }
+
+    TZelSettingsKey& Inner;
+    std::map<std::string, std::string>& Snapshot;
+};
+
 const char* const Context = "TZelBaseAppForm";
 
 const std::vector<TZelActionSpec>& BaseActions() {
@@ -265,10 +327,12 @@ void TZelBaseAppForm::Initialize() {
     } catch (const EZelError&) {
         // An unreadable store: the window starts as on the first day.
     }
-    if (key)
-        LoadSettings(*key);
-    else
+    if (key) {
+        TSnapshotKey recording(*key, Snapshot);
+        LoadSettings(recording);
+    } else {
         LoadDefaults();
+    }
     try {
         if (auto toolbars =
                 ZelSettings().OpenKey(TZelHive::CurrentUser, SettingsKey() + "\\Toolbars", false))
@@ -333,7 +397,8 @@ void TZelBaseAppForm::SaveSettings(TZelSettingsKey& key) {
 void TZelBaseAppForm::SaveAllSettings() {
     std::unique_ptr<TZelSettingsKey> key =
         ZelSettings().OpenKey(TZelHive::CurrentUser, SettingsKey(), true);
-    SaveSettings(*key);
+    TSnapshotKey changesOnly(*key, Snapshot);
+    SaveSettings(changesOnly);
     QByteArray state = saveState();
     ZelSettings()
         .OpenKey(TZelHive::CurrentUser, SettingsKey() + "\\Toolbars", true)

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -95,4 +96,7 @@ private:
     bool Captions = false;
     bool Initialized = false;
     bool Saved = false;
+    // The window's values as read at start and written since (name in lower case → value),
+    // so that saving writes only what this instance changed.
+    std::map<std::string, std::string> Snapshot;
 };

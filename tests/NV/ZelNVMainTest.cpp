@@ -279,3 +279,29 @@ TEST_F(TNVMainTest, KilledWithChangesPendingLeavesEverythingWhole) {
         Startup.reset();
     }
 }
+
+// Two instances of the program at once, each changing a value of its own: saving, each
+// writes what it changed, not the older copy of what the other changed.
+TEST_F(TNVMainTest, TwoInstancesLoseNoSettings) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    Main().FindAction("ViewFreeTextAction")->trigger();
+    Main().SaveAllSettings();
+    TZelNVMainForm other; // a second program's window, reading the same settings
+    other.Initialize();
+    ASSERT_EQ(other.GUIMode(), ZelModeFreeText);
+    Main().FindAction("ViewLemmaSearchAction")->trigger(); // the first changes the mode
+    Main().SaveAllSettings();
+    other.SetLanguagePair(ZelLangEnglish, ZelLangItalian); // the second the language pair
+    other.SaveAllSettings();
+    std::unique_ptr<TZelSettingsKey> key =
+        ZelSettings().OpenKey(TZelHive::CurrentUser, Key + "\\NVMainForm", false);
+    EXPECT_EQ(key->ReadInteger("GUIMode"), ZelModeLemmaSearch);
+    EXPECT_EQ(key->ReadInteger("SLWC"), ZelLangEnglish);
+    // A value changed in both: the later save wins.
+    Main().FindAction("ViewFreeTextAction")->trigger();
+    Main().SaveAllSettings();
+    other.FindAction("ViewLemmaListAction")->trigger();
+    other.SaveAllSettings();
+    EXPECT_EQ(key->ReadInteger("GUIMode"), ZelModeLemmaList);
+}
