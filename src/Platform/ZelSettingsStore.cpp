@@ -625,6 +625,14 @@ TZelSettingsStore& ZelSettings() {
     return TZelSettingsStore::Instance();
 }
 
+std::optional<int32_t> ZelReadIntegerOrNone(TZelSettingsKey& key, const std::string& name) {
+    try {
+        return key.ReadInteger(name);
+    } catch (const EZelError&) {
+        return std::nullopt;
+    }
+}
+
 TZelHiveFile& TZelSettingsStore::Hive(TZelHive hive) {
     auto& slot = Hives[hive == TZelHive::CurrentUser ? 0 : 1];
     if (!slot)

@@ -103,5 +103,8 @@ std::string ZelNormalizeHiveText(const std::string& text);
 // Shorthand for TZelSettingsStore::Instance().
 TZelSettingsStore& ZelSettings();
 
+// A value that a store error makes unreadable counts as missing (the caller's default stays).
+std::optional<int32_t> ZelReadIntegerOrNone(TZelSettingsKey& key, const std::string& name);
+
 // The folder of the running executable, with no trailing "/".
 std::string ZelExecutableFolder();

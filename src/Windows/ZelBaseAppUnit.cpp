@@ -346,13 +346,7 @@ void TZelBaseAppForm::Initialize() {
 
 void TZelBaseAppForm::RestoreBounds(TZelSettingsKey& key) {
     QRect bounds = geometry();
-    auto read = [&](const char* name) {
-        try {
-            return key.ReadInteger(name);
-        } catch (const EZelError&) {
-            return std::optional<int32_t>();
-        }
-    };
+    auto read = [&](const char* name) { return ZelReadIntegerOrNone(key, name); };
     if (auto left = read("Left"))
         bounds.moveLeft(*left);
     if (auto top = read("Top"))

@@ -619,10 +619,7 @@ void TZelDicLookForm::SetSourceLanguage(TZelLanguage language) {
     if (language == SourceLanguage())
         return;
     KeepingListStates([this, language] {
-        TZelLangForm::SetSourceLanguage(language);
-        SentenceList.SetText({}); // the analyses were of the other language
-        ShownSentence = -1;
-        TZelLanguage target = FillTargetMenu();
+        TZelLanguage target = ChangeSource(language);
         if (target == 0)
             return;
         if (target == Target)
@@ -630,6 +627,15 @@ void TZelDicLookForm::SetSourceLanguage(TZelLanguage language) {
         else
             SetTargetLanguage(target);
     });
+}
+
+// The source language stored and shown, its analyses forgotten (they were of the other
+// language), the target menu rebuilt; the target it checks (see FillTargetMenu).
+TZelLanguage TZelDicLookForm::ChangeSource(TZelLanguage language) {
+    TZelLangForm::SetSourceLanguage(language);
+    SentenceList.SetText({});
+    ShownSentence = -1;
+    return FillTargetMenu();
 }
 
 // The target-language menu of the source language: one item per target it offers, the
@@ -669,12 +675,8 @@ void TZelDicLookForm::SetTargetLanguage(TZelLanguage language) {
 void TZelDicLookForm::SetLanguagePair(TZelLanguage source, TZelLanguage target) {
     KeepingListStates([this, source, target] {
         bool sourceChanged = source != SourceLanguage();
-        if (sourceChanged) {
-            TZelLangForm::SetSourceLanguage(source);
-            SentenceList.SetText({});
-            ShownSentence = -1;
-            FillTargetMenu();
-        }
+        if (sourceChanged)
+            ChangeSource(source);
         if (target != Target)
             SetTargetLanguage(target);
         else if (sourceChanged)
@@ -750,8 +752,7 @@ void TZelDicLookForm::LoadLangConfig() {
     for (int32_t i = 0; i < DicList->GetCount() && !Morph; ++i)
         Morph = ZelQuery<IZelDicMorph>(DicList->GetDic(i));
     if (Morph) {
-        if (!SpellerHolder)
-            SpellerHolder = std::make_unique<TZelAdvSpeller>();
+        // ReloadDictionaries made the speller when it found the morphology in the list.
         SpellerHolder->SetChecker(0, ZelQuery<IZelWordChecker>(Morph));
         SpellerHolder->SetCheckerCount(1);
         if (WordFormQueryPane)
@@ -814,8 +815,7 @@ void TZelDicLookForm::Analyze() {
             return;
         }
         SentenceStart = SentenceList.GetSentenceStart(0);
-        ZelRef<IZelSentenceItem> analysis = AnalyzeSentence(SentenceList.GetSentenceText(0));
-        SentenceList.SetAnalysis(0, analysis);
+        ZelRef<IZelSentenceItem> analysis = SentenceAnalysis(0);
         Follow = true;
         // Tagger shows the analysis without browsing it (the caret and the pointer are the
         // tagger's there).
@@ -830,14 +830,20 @@ void TZelDicLookForm::Analyze() {
     ShowSentence(index);
 }
 
-// The analysis of a sentence in the tree, made now when it has none yet.
-void TZelDicLookForm::ShowSentence(int index) {
-    SentenceStart = SentenceList.GetSentenceStart(index);
+// The analysis of a sentence: the one kept, or made now and kept.
+ZelRef<IZelSentenceItem> TZelDicLookForm::SentenceAnalysis(int index) {
     ZelRef<IZelSentenceItem> analysis = SentenceList.GetAnalysis(index);
     if (!analysis) {
         analysis = AnalyzeSentence(SentenceList.GetSentenceText(index));
         SentenceList.SetAnalysis(index, analysis);
     }
+    return analysis;
+}
+
+// The analysis of a sentence in the tree, made now when it has none yet.
+void TZelDicLookForm::ShowSentence(int index) {
+    SentenceStart = SentenceList.GetSentenceStart(index);
+    ZelRef<IZelSentenceItem> analysis = SentenceAnalysis(index);
     ShownSentence = index;
     ShowInTree(analysis.get());
 }
@@ -871,11 +877,9 @@ void TZelDicLookForm::ShowWordAt(int position) {
     if (position > int(SentenceList.GetText().size()) || SentenceList.GetCount() == 0)
         return;
     int index = SentenceList.IndexAt(position);
-    ZelRef<IZelSentenceItem> analysis = SentenceList.GetAnalysis(index);
-    if (!analysis && Follow) {
-        analysis = AnalyzeSentence(SentenceList.GetSentenceText(index));
-        SentenceList.SetAnalysis(index, analysis);
-    }
+    // The caret alone shows only what was analysed; the pointer analyses as it goes.
+    ZelRef<IZelSentenceItem> analysis =
+        Follow ? SentenceAnalysis(index) : SentenceList.GetAnalysis(index);
     if (index != ShownSentence) {
         SentenceStart = SentenceList.GetSentenceStart(index);
         ShownSentence = index;
@@ -1065,27 +1069,15 @@ void TZelDicLookForm::ZoomOut() {
         SetDefaultTextSize(ZoomedOut(config->DefaultTextFont.Size));
 }
 
-namespace {
-
-std::optional<int32_t> ReadIntegerOrNone(TZelSettingsKey& key, const char* name) {
-    try {
-        return key.ReadInteger(name);
-    } catch (const EZelError&) {
-        return std::nullopt;
-    }
-}
-
-} // namespace
-
 void TZelDicLookForm::LoadSettings(TZelSettingsKey& key) {
     TZelLangForm::LoadSettings(key);
-    if (auto height = ReadIntegerOrNone(key, "SourceEditHeight"); height && *height > 0)
+    if (auto height = ZelReadIntegerOrNone(key, "SourceEditHeight"); height && *height > 0)
         TextHeight = *height;
-    if (auto width = ReadIntegerOrNone(key, "BrowsePanelWidth"); width && *width > 0) {
+    if (auto width = ZelReadIntegerOrNone(key, "BrowsePanelWidth"); width && *width > 0) {
         int total = std::max(BrowseSplitter->width(), *width + 300);
         BrowseSplitter->setSizes({*width, total - *width});
     }
-    if (auto height = ReadIntegerOrNone(key, "QueryFrameHeight"); height && *height > 0) {
+    if (auto height = ZelReadIntegerOrNone(key, "QueryFrameHeight"); height && *height > 0) {
         QueryHeight = *height;
         EnsureLemmaQuery();
     }
@@ -1099,7 +1091,7 @@ void TZelDicLookForm::LoadSettings(TZelSettingsKey& key) {
         if (IsKnownPair(source, target))
             SetLanguagePair(source, target);
     }
-    std::optional<int32_t> mode = ReadIntegerOrNone(key, "GUIMode");
+    std::optional<int32_t> mode = ZelReadIntegerOrNone(key, "GUIMode");
     if (mode && *mode > 0 && *mode < ZelGUIModeCount && ModeAction(uint8_t(*mode))->isEnabled())
         SetGUIMode(uint8_t(*mode));
 }
@@ -1152,14 +1144,7 @@ void TZelDicLookForm::HandleCompanionCommand(uint32_t first, uint32_t second) {
     int viewArgument = int(first >> 16);
     ViewManager->SelectView(viewIndex, viewArgument);
     if (command == 1) {
-        if (isActiveWindow()) {
-            raise();
-        } else {
-            showMinimized();
-            showNormal();
-            raise();
-            activateWindow();
-        }
+        BringToFront();
     } else if (command == 2) {
         if (second != 0) {
             auto source = TZelLanguage(second & 0xFFFF);

@@ -195,6 +195,7 @@ private:
     QAction* ModeAction(uint8_t mode) const;
     void SwitchToFreeTextIfChecked(uint8_t mode);
 
+    TZelLanguage ChangeSource(TZelLanguage language);
     TZelLanguage FillTargetMenu();
     void LoadLangConfig();
     void UpdateTaggerAction();
@@ -204,6 +205,7 @@ private:
     void OnTextChanged();
     void OnCaretMoved();
     void ShowWordAt(int position);
+    ZelRef<IZelSentenceItem> SentenceAnalysis(int index);
     void ShowSentence(int index);
     void ShowInTree(IZelSentenceItem* analysis);
     void Refresh();

@@ -48,14 +48,6 @@ const std::vector<TZelActionSpec>& ViewActions() {
     return table;
 }
 
-std::optional<int32_t> ReadOptional(TZelSettingsKey& key, const char* name) {
-    try {
-        return key.ReadInteger(name);
-    } catch (const EZelError&) {
-        return std::nullopt; // unreadable: the default stays
-    }
-}
-
 } // namespace
 
 TZelDicViewForm::TZelDicViewForm(const QString& defaultName, QWidget* parent)
@@ -212,13 +204,13 @@ void TZelDicViewForm::LoadPosition() {
     bool docked = true;
     if (key) {
         QRect bounds = Bounds;
-        if (auto bottom = ReadOptional(*key, "Bottom"))
+        if (auto bottom = ZelReadIntegerOrNone(*key, "Bottom"))
             bounds.setBottom(*bottom - 1);
-        if (auto left = ReadOptional(*key, "Left"))
+        if (auto left = ZelReadIntegerOrNone(*key, "Left"))
             bounds.setLeft(*left);
-        if (auto right = ReadOptional(*key, "Right"))
+        if (auto right = ZelReadIntegerOrNone(*key, "Right"))
             bounds.setRight(*right - 1);
-        if (auto top = ReadOptional(*key, "Top"))
+        if (auto top = ZelReadIntegerOrNone(*key, "Top"))
             bounds.setTop(*top);
         if (bounds.isValid())
             Bounds = bounds;

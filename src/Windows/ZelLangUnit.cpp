@@ -235,6 +235,13 @@ void TZelLangForm::PasteAndAnalyze() {
     FindAction("ActionsAnalyzeAction")->trigger();
 }
 
+void TZelLangForm::BringToFront() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
 void TZelLangForm::OnClipboardChanged() {
     UpdateAnalyzeActions();
     // The copy another application was asked for has arrived.
@@ -250,10 +257,7 @@ bool TZelLangForm::event(QEvent* event) {
     if (event->type() == QEvent::Type(ZelPasteAndAnalyzeEvent)) {
         QAction* pasteAndAnalyze = FindAction("ActionsPasteAndAnalyzeAction");
         if (pasteAndAnalyze->isEnabled()) {
-            if (isMinimized())
-                showNormal();
-            raise();
-            activateWindow();
+            BringToFront();
             pasteAndAnalyze->trigger();
         }
         return true;

@@ -41,6 +41,8 @@ public:
     virtual void SetSourceLanguage(TZelLanguage language);
     uint8_t AnalysisState() const { return State; }
     virtual void SetAnalysisState(uint8_t state);
+    // Restores the window when it is minimised, raises it and makes it active.
+    void BringToFront();
     // Adds a language to the source-language menu (the descendant's BuildSourceLanguageMenu).
     QAction* AddSourceLanguageItem(TZelLanguage language);
 
