@@ -448,6 +448,16 @@ int main(int argc, char** argv) {
                     QApplication::processEvents();
                     ok = Save(quick, folder + "/qnv-" + suffix + ".png") && ok;
                 }
+                {
+                    // The annotation editor on a note, grabbed while it waits for the user.
+                    QTimer::singleShot(300, [&] {
+                        if (QWidget* dialog = QApplication::activeModalWidget()) {
+                            ok = Save(*dialog, folder + "/annotation-" + suffix + ".png") && ok;
+                            dialog->close();
+                        }
+                    });
+                    ZelEditAnnotation(&main, "Un gatto nero porta fortuna.");
+                }
                 main.LookUp("Le case sono belle. Il gatto dorme sul divano.");
                 main.move(20, 20);
                 ok = ShootMenu(main, folder + "/menu-" + suffix + ".png") && ok;
