@@ -277,29 +277,55 @@ const std::vector<TZelPropInfo>& TZelCollection::GetProperties() const {
     return none;
 }
 
+namespace {
+
+bool SameProperty(const TZelPropInfo& p, const TZelPersistent& a, const TZelPersistent& b) {
+    switch (p.Kind) {
+    case TZelPropKind::Integer:
+    case TZelPropKind::Enumeration:
+    case TZelPropKind::Set:
+        return p.GetOrd(a) == p.GetOrd(b);
+    case TZelPropKind::String:
+        return p.GetStr(a) == p.GetStr(b);
+    case TZelPropKind::Object:
+        return SamePersistent(p.GetObj(a), p.GetObj(b));
+    case TZelPropKind::Strings:
+        return *p.GetStrings(a) == *p.GetStrings(b);
+    case TZelPropKind::Unsupported:
+        break;
+    }
+    RaiseUnexpectedType();
+}
+
+void CopyProperty(const TZelPropInfo& p, TZelPersistent& target, const TZelPersistent& source) {
+    switch (p.Kind) {
+    case TZelPropKind::Integer:
+    case TZelPropKind::Enumeration:
+    case TZelPropKind::Set:
+        p.SetOrd(target, p.GetOrd(source));
+        return;
+    case TZelPropKind::String:
+        p.SetStr(target, p.GetStr(source));
+        return;
+    case TZelPropKind::Object:
+        CopyPersistent(*p.GetObj(target), *p.GetObj(source));
+        return;
+    case TZelPropKind::Strings:
+        *p.GetStrings(target) = *p.GetStrings(source);
+        return;
+    case TZelPropKind::Unsupported:
+        break;
+    }
+    RaiseUnexpectedType();
+}
+
+} // namespace
+
 void CopyPersistent(TZelPersistent& target, const TZelPersistent& source) {
     if (&target == &source || !SameClass(target, source))
         return;
-    for (const TZelPropInfo& p : source.GetProperties()) {
-        switch (p.Kind) {
-        case TZelPropKind::Integer:
-        case TZelPropKind::Enumeration:
-        case TZelPropKind::Set:
-            p.SetOrd(target, p.GetOrd(source));
-            break;
-        case TZelPropKind::String:
-            p.SetStr(target, p.GetStr(source));
-            break;
-        case TZelPropKind::Object:
-            CopyPersistent(*p.GetObj(target), *p.GetObj(source));
-            break;
-        case TZelPropKind::Strings:
-            *p.GetStrings(target) = *p.GetStrings(source);
-            break;
-        case TZelPropKind::Unsupported:
-            RaiseUnexpectedType();
-        }
-    }
+    for (const TZelPropInfo& p : source.GetProperties())
+        CopyProperty(p, target, source);
     if (auto* collection = dynamic_cast<TZelCollection*>(&target)) {
         auto& from = static_cast<const TZelCollection&>(source);
         collection->ClearItems();
@@ -313,29 +339,9 @@ bool SamePersistent(const TZelPersistent* a, const TZelPersistent* b) {
         return true;
     if (!a || !b || !SameClass(*a, *b))
         return false;
-    for (const TZelPropInfo& p : a->GetProperties()) {
-        bool same = true;
-        switch (p.Kind) {
-        case TZelPropKind::Integer:
-        case TZelPropKind::Enumeration:
-        case TZelPropKind::Set:
-            same = p.GetOrd(*a) == p.GetOrd(*b);
-            break;
-        case TZelPropKind::String:
-            same = p.GetStr(*a) == p.GetStr(*b);
-            break;
-        case TZelPropKind::Object:
-            same = SamePersistent(p.GetObj(*a), p.GetObj(*b));
-            break;
-        case TZelPropKind::Strings:
-            same = *p.GetStrings(*a) == *p.GetStrings(*b);
-            break;
-        case TZelPropKind::Unsupported:
-            RaiseUnexpectedType();
-        }
-        if (!same)
+    for (const TZelPropInfo& p : a->GetProperties())
+        if (!SameProperty(p, *a, *b))
             return false;
-    }
     if (auto* ca = dynamic_cast<const TZelCollection*>(a)) {
         auto* cb = static_cast<const TZelCollection*>(b);
         if (ca->GetItemCount() != cb->GetItemCount())
@@ -345,6 +351,32 @@ bool SamePersistent(const TZelPersistent* a, const TZelPersistent* b) {
                 return false;
     }
     return true;
+}
+
+void MergePersistent(TZelPersistent& stored, const TZelPersistent& base,
+                     const TZelPersistent& mine) {
+    if (!SameClass(stored, base) || !SameClass(base, mine))
+        return;
+    for (const TZelPropInfo& p : mine.GetProperties()) {
+        if (p.Kind == TZelPropKind::Object)
+            MergePersistent(*p.GetObj(stored), *p.GetObj(base), *p.GetObj(mine));
+        else if (!SameProperty(p, base, mine))
+            CopyProperty(p, stored, mine);
+    }
+    auto* storedItems = dynamic_cast<TZelCollection*>(&stored);
+    if (!storedItems)
+        return;
+    auto& baseItems = static_cast<const TZelCollection&>(base);
+    auto& myItems = static_cast<const TZelCollection&>(mine);
+    int32_t count = myItems.GetItemCount();
+    if (baseItems.GetItemCount() == count && storedItems->GetItemCount() == count) {
+        for (int32_t i = 0; i < count; ++i)
+            MergePersistent(storedItems->GetItem(i), baseItems.GetItem(i), myItems.GetItem(i));
+    } else if (!SamePersistent(&base, &mine)) {
+        // Items added or removed on one side cannot be matched up: the list of this
+        // side's change wins as a whole.
+        CopyPersistent(stored, mine);
+    }
 }
 
 std::vector<uint8_t> ZelWritePersistent(const TZelPersistent& object) {

@@ -150,6 +150,14 @@ void CopyPersistent(TZelPersistent& target, const TZelPersistent& source);
 // items and string lists are all equal.
 bool SamePersistent(const TZelPersistent* a, const TZelPersistent* b);
 
+// A three-way merge for settings two processes may change at once: every property that
+// `mine` changed since `base` (what this process read) is brought into `stored` (what is
+// saved now); the properties it left alone keep the stored value. Nested objects and lists
+// of equal length are merged item by item; a list whose length differs is taken whole from
+// `mine` when `mine` changed it.
+void MergePersistent(TZelPersistent& stored, const TZelPersistent& base,
+                     const TZelPersistent& mine);
+
 // The object's persisted properties as a stream, and back. Reading never fails on a
 // property: unknown, malformed and truncated entries are skipped.
 std::vector<uint8_t> ZelWritePersistent(const TZelPersistent& object);

@@ -152,8 +152,33 @@ void TZelBaseAppDataModule::LoadSettings() {
         if (Config)
             LoadPersistent(*key, "Config", *Config);
     }
-    if (Config)
-        Config->Validate();
+    if (!Config)
+        return;
+    Config->Validate();
+    // Made now: a save can come from the destructor, where CreateConfig is no longer the
+    // product's.
+    ConfigAsRead = CreateConfig();
+    ConfigAsRead->Assign(*Config);
+    ConfigToSave = CreateConfig();
+}
+
+void TZelBaseAppDataModule::SaveConfig(TZelSettingsKey& key) {
+    // Another instance of the program may have saved its settings since this one read
+    // them: only what changed here is written over the stored settings (a property the
+    // stored settings lack counts as unchanged since the read). Settings not stored yet
+    // are written whole.
+    bool stored = false;
+    try {
+        stored = key.ReadBinary("Config").has_value();
+    } catch (const EZelSettingsError&) {
+    }
+    if (stored && Config->SameAs(*ConfigAsRead))
+        return;
+    ConfigToSave->Assign(*ConfigAsRead);
+    LoadPersistent(key, "Config", *ConfigToSave);
+    MergePersistent(*ConfigToSave, *ConfigAsRead, *Config);
+    SavePersistent(key, "Config", *ConfigToSave);
+    ConfigAsRead->Assign(*Config);
 }
 
 void TZelBaseAppDataModule::LocateHelpFile() {
@@ -217,7 +242,7 @@ void TZelBaseAppDataModule::SaveSettingsNow() {
     } catch (const EZelSettingsError&) {
     }
     if (Config)
-        SavePersistent(*key, "Config", *Config);
+        SaveConfig(*key);
     if (!Destroying)
         ZelSendToTopLevelWindows(ZelSaveSettingsEvent);
 }

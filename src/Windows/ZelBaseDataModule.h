@@ -78,8 +78,12 @@ protected:
 private:
     void LocateHelpFile();
     void LoadSettings();
+    void SaveConfig(TZelSettingsKey& key);
 
     std::unique_ptr<TZelConfig> Config;
+    // The settings as this process read them, to tell its own changes from another's.
+    std::unique_ptr<TZelConfig> ConfigAsRead;
+    std::unique_ptr<TZelConfig> ConfigToSave;
     TZelImageList NormalImageList;
     QAction* SaveOnExit = nullptr;
     QAction* SaveNow = nullptr;

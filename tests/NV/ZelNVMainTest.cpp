@@ -6,6 +6,7 @@
 #include "ZelErrors.h"
 #include "ZelGradient.h"
 #include "ZelLuListUnit.h"
+#include "ZelMainData.h"
 #include "ZelNVMainUnit.h"
 #include "ZelRichEdit.h"
 #include "ZelStartupFixture.h"
@@ -304,4 +305,28 @@ TEST_F(TNVMainTest, TwoInstancesLoseNoSettings) {
     other.FindAction("ViewLemmaListAction")->trigger();
     other.SaveAllSettings();
     EXPECT_EQ(key->ReadInteger("GUIMode"), ZelModeLemmaList);
+}
+
+// The settings object of the two programs: the text font zoomed in one and the speller
+// switched on in the other both survive, whichever saves last.
+TEST_F(TNVMainTest, TwoInstancesMergeTheirSettingsObjects) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    ZelDataModule()->SaveSettingsNow();
+    TMainDataModule other; // the second program's settings, read now
+    other.Initialize();
+    auto& mine = dynamic_cast<TZelDicLookConfig&>(*ZelDataModule()->GetConfig());
+    auto& theirs = dynamic_cast<TZelDicLookConfig&>(*other.GetConfig());
+    mine.DefaultTextFont.Size = 17;
+    theirs.SpellCheckerEnabled = !theirs.SpellCheckerEnabled;
+    ZelDataModule()->SaveSettingsNow();
+    other.SaveSettingsNow();
+    other.SaveSettingsOnExitAction()->setChecked(false);
+
+    TMainDataModule later;
+    later.Initialize();
+    later.SaveSettingsOnExitAction()->setChecked(false);
+    auto& saved = dynamic_cast<TZelDicLookConfig&>(*later.GetConfig());
+    EXPECT_EQ(saved.DefaultTextFont.Size, 17);
+    EXPECT_EQ(saved.SpellCheckerEnabled, theirs.SpellCheckerEnabled);
 }

@@ -115,6 +115,41 @@ TEST(Persistent, CopyAndCompare) {
     EXPECT_EQ(dic.GetDisplayName(), "");
 }
 
+// Two processes change one settings object: each side's change survives the other's save,
+// however deep; a value both changed takes the later save's.
+TEST(Persistent, MergeKeepsTheOtherSidesChanges) {
+    TSettings base;
+    FillLangs(base.Langs);
+    TSettings mine, stored;
+    CopyPersistent(mine, base);
+    CopyPersistent(stored, base);
+    mine.Font.Size = 14;                               // only here
+    mine.Langs.GetItem(1).MorphAnalysisEnabled = true; // only here, in a list
+    stored.Spell = true;                               // only there
+    stored.Langs.GetItem(0).DicViewConfigList.GetItem(0).KeepSourceFont = false; // there
+    mine.Recent = {"mine.txt"}; // both: mine is later
+    stored.Recent = {"theirs.txt"};
+    MergePersistent(stored, base, mine);
+    EXPECT_EQ(stored.Font.Size, 14);
+    EXPECT_TRUE(stored.Langs.GetItem(1).MorphAnalysisEnabled);
+    EXPECT_TRUE(stored.Spell);
+    EXPECT_FALSE(stored.Langs.GetItem(0).DicViewConfigList.GetItem(0).KeepSourceFont);
+    EXPECT_EQ(stored.Recent, std::vector<std::string>{"mine.txt"});
+
+    // A list this side lengthened cannot be matched item by item: it is taken whole.
+    mine.Langs.AddItem().SetDisplayName("009-009");
+    MergePersistent(stored, base, mine);
+    ASSERT_EQ(stored.Langs.GetItemCount(), 3);
+    EXPECT_EQ(stored.Langs.GetItem(2).GetDisplayName(), "009-009");
+    // A list only the other side changed in length keeps the other side's.
+    TSettings untouched;
+    CopyPersistent(untouched, base);
+    TSettings longer;
+    CopyPersistent(longer, mine);
+    MergePersistent(longer, base, untouched);
+    EXPECT_EQ(longer.Langs.GetItemCount(), 3);
+}
+
 TEST(Persistent, UnknownMalformedAndTruncatedEntriesAreSkipped) {
     std::vector<uint8_t> stream = {'Z', 'P', 'S', 1};
     Append(stream, Entry("Obsolete", 3, "from an older version"));
