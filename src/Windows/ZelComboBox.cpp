@@ -38,8 +38,8 @@ void TZelComboBox::hidePopup() {
 }
 
 void TZelComboBox::paintEvent(QPaintEvent* event) {
-    if (Hovered || Dropped) {
-        QComboBox::paintEvent(event); // the ordinary look while in use
+    if (Hovered || Dropped || hasFocus()) {
+        QComboBox::paintEvent(event); // the ordinary look while in use, with the focus frame
         QPainter frame(this);
         frame.setPen(palette().color(QPalette::Dark));
         frame.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -46,6 +46,8 @@ TZelLXQueryFrame::TZelLXQueryFrame(QWidget* parent)
     layout->addWidget(Scroll);
     Scroll->setWidget(Content);
     Scroll->setWidgetResizable(false);
+    // Tab goes to the conditions' boxes inside; the area only scrolls to the focused one.
+    Scroll->setFocusPolicy(Qt::NoFocus);
     ContentLayout->setContentsMargins(0, 0, 0, 0);
     ContentLayout->setSpacing(0);
     ContentLayout->setSizeConstraint(QLayout::SetFixedSize);

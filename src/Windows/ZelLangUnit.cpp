@@ -69,6 +69,9 @@ TZelLangForm::TZelLangForm(const QString& name, QWidget* parent)
     for (const TZelActionSpec& spec : RenamedActions())
         ZelRetranslateAction(FindAction(spec.Name), Context, spec);
     CreateLanguageActions();
+    // Tab leaves the text for the next control, so that the keyboard reaches every one;
+    // a tab character in a text to look up carries no meaning.
+    Source->setTabChangesFocus(true);
     BuildLayout();
     SetStatusPanels({80, 80});
 }

@@ -9,7 +9,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStringList>
+#include <QTest>
 #include <QToolBar>
+
+#include <algorithm>
 
 #include <functional>
 
@@ -131,4 +134,76 @@ TEST_F(TAccessibilityTest, EveryToolbarCommandHasAKeyboardWay) {
                 unreachable << toolbar->objectName() + ": " + action->text();
     }
     EXPECT_TRUE(unreachable.isEmpty()) << unreachable.join("\n").toStdString();
+}
+
+namespace {
+
+// The widgets Tab reaches from the focused one, in order, until it comes back round.
+std::vector<QWidget*> TabChain() {
+    std::vector<QWidget*> visited;
+    for (int step = 0; step < 200; ++step) {
+        QWidget* focused = QApplication::focusWidget();
+        if (!focused || (!visited.empty() && focused == visited.front()))
+            break;
+        if (std::find(visited.begin(), visited.end(), focused) == visited.end())
+            visited.push_back(focused);
+        QTest::keyClick(focused, Qt::Key_Tab);
+        QApplication::processEvents();
+        if (QApplication::focusWidget() == focused) // Tab was typed into it: Ctrl+Tab leaves
+            QTest::keyClick(focused, Qt::Key_Tab, Qt::ControlModifier);
+        QApplication::processEvents();
+        if (QApplication::focusWidget() == focused)
+            break;
+    }
+    return visited;
+}
+
+// Whether a person sees which control has the focus: it is drawn differently with it.
+bool ShowsFocus(QWidget* widget) {
+    widget->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    QImage focused = widget->grab().toImage();
+    widget->clearFocus();
+    QApplication::processEvents();
+    QImage unfocused = widget->grab().toImage();
+    return focused != unfocused;
+}
+
+QString Describe(QWidget* widget) {
+    return QString("%1 (%2)").arg(widget->metaObject()->className(), widget->objectName());
+}
+
+} // namespace
+
+// In every mode, Tab goes round every control a person can use, and each shows the focus.
+TEST_F(TAccessibilityTest, TabReachesEveryControlWithAVisibleFocus) {
+    WriteLocale(9);
+    ASSERT_TRUE(Start());
+    Main().show();
+    Main().activateWindow();
+    QApplication::setActiveWindow(&Main());
+    Main().LookUp("Le case sono belle.");
+    QStringList missed, unseen;
+    for (const char* mode : {"ViewFreeTextAction", "ViewLemmaListAction", "ViewLemmaSearchAction",
+                             "ViewWordFormSearchAction"}) {
+        Main().FindAction(mode)->trigger();
+        QApplication::processEvents();
+        std::vector<QWidget*> chain = TabChain();
+        if (qEnvironmentVariableIsSet("NORVEL_SHOW_TAB_CHAIN"))
+            for (QWidget* widget : chain)
+                std::fprintf(stderr, "%s: %s\n", mode, qPrintable(Describe(widget)));
+        for (QWidget* widget : Main().findChildren<QWidget*>()) {
+            if (!widget->isVisible() || !widget->isEnabled() ||
+                !(widget->focusPolicy() & Qt::TabFocus) || widget->focusProxy() ||
+                widget->window() != &Main())
+                continue;
+            if (std::find(chain.begin(), chain.end(), widget) == chain.end())
+                missed << QString(mode) + ": " + Describe(widget);
+        }
+        for (QWidget* widget : chain)
+            if (!ShowsFocus(widget))
+                unseen << QString(mode) + ": " + Describe(widget);
+    }
+    EXPECT_TRUE(missed.isEmpty()) << "Not reached by Tab:\n" << missed.join("\n").toStdString();
+    EXPECT_TRUE(unseen.isEmpty()) << "No visible focus:\n" << unseen.join("\n").toStdString();
 }
