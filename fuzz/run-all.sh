@@ -13,7 +13,12 @@ for target in "$root"/build/fuzz/bin/fuzz_*; do
     name="$(basename "$target")"
     dict="$root/fuzz/${name#fuzz_}.dict"
     mkdir -p "$work/$name"
-    options=(-max_total_time="$seconds" -rss_limit_mb=2048 -artifact_prefix="$work/$name-")
+    # A target's seeds (fuzz/seeds/<name>/) start its corpus where a format is hard to
+    # reach from nothing; an input that runs longer than 10 seconds counts as a hang.
+    seeds="$root/fuzz/seeds/${name#fuzz_}"
+    [ -d "$seeds" ] && cp "$seeds"/* "$work/$name/"
+    options=(-max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10
+        -artifact_prefix="$work/$name-")
     [ -f "$dict" ] && options+=(-dict="$dict")
     if (cd "$work" && "$target" "${options[@]}" "$work/$name" > "$work/$name.log" 2>&1); then
         runs="$(grep -o 'Done [0-9]* runs' "$work/$name.log" | tail -1 || true)"
