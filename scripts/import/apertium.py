@@ -208,6 +208,10 @@ ELIDED = {
            ("mustn", "must", "v", "modal verb base form"),
            ("needn", "need", "v", "verb present"),
            ("cannot", "can", "v", "modal verb present"),
+           # "won't": written with its apostrophe, so that "won" alone stays "win".
+           ("won'", "will", "v", "modal verb present"),
+           ("shan", "shall", "v", "modal verb present"),
+           ("ain", "be", "v", "verb be present"),
            # "children's": the "s" after the apostrophe is the possessive as well as "is"
            # and "has" ("she's").
            ("s", "'s", "suf", "possessive ending")],

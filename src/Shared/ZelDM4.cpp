@@ -66,6 +66,21 @@ IZelMorphModule& TZelDM4::GetModule() {
     return *Module;
 }
 
+int32_t TZelDM4::RankOf(const std::u16string& lemma) {
+    if (!RanksRead) {
+        RanksRead = true;
+        std::string path = ZelChangeFileExt(Path, "") + "_rank.kv0";
+        if (ZelFileExists(path)) {
+            std::vector<std::string> lines = ZelSplitLines(ZelReadWholeFile(path));
+            for (const std::string& line : lines)
+                if (!line.empty())
+                    Ranks.emplace(ZelCodePageToWide(line, CodePage), int32_t(Ranks.size()) + 1);
+        }
+    }
+    auto found = Ranks.find(lemma);
+    return found == Ranks.end() ? 0 : found->second;
+}
+
 ZelRef<IZelSentenceItem> TZelDM4::Analyze(const std::u16string& text) {
     ZelRef<IZelMorphInfo> tree = GetModule().Analyze(text);
     if (!tree)
@@ -94,6 +109,7 @@ ZelRef<IZelSentenceItem> TZelDM4::Convert(const std::u16string& text, IZelMorphI
         reading->SetWordForm(text.substr(size_t(start), size_t(length)));
         if (!reading->GetLemma().empty())
             reading->SetKnown(1);
+        reading->SetRank(RankOf(reading->GetLemma()));
         reading->AddDescription(InfoDescription(node.GetInfoId()));
         return reading;
     }

@@ -11,6 +11,7 @@
 #include "ZelWordChecker.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The caller's side of a word-form enumeration.
@@ -84,6 +85,10 @@ public:
 private:
     TZelDM4(const std::string& id, const std::string& path, const TZelDescriptionFile& description);
     ZelRef<IZelSentenceItem> Convert(const std::u16string& text, IZelMorphInfo& node);
+    // How common a lemma is (1 for the commonest), from the rank list beside the
+    // description ("<name>_rank.kv0", one lemma per line, commonest first), read on first
+    // use; 0 for a lemma it does not hold, and for every lemma without a list.
+    int32_t RankOf(const std::u16string& lemma);
 
     std::string Path;
     int CodePage = 1252;
@@ -91,6 +96,8 @@ private:
     ZelRef<IZelMorphModule> Module;
     uint8_t LuStyle = 0;
     std::vector<std::string> Descriptions;
+    std::unordered_map<std::u16string, int32_t> Ranks;
+    bool RanksRead = false;
     std::u16string Name;
     std::u16string Vowels;
 };

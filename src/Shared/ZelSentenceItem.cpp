@@ -52,6 +52,11 @@ bool IsProperNameOfLowerCaseWord(const std::u16string& lemma, const std::u16stri
     return !lemma.empty() && !form.empty() && u_isupper(lemma[0]) && u_islower(form[0]);
 }
 
+// A rank as an order: the commoner lemma first, lemmas of unknown frequency last.
+uint32_t RankOrder(int32_t rank) {
+    return rank > 0 ? uint32_t(rank) : UINT32_MAX;
+}
+
 } // namespace
 
 bool TZelSentenceItem::Precedes(IZelSentenceItem& item) {
@@ -59,6 +64,8 @@ bool TZelSentenceItem::Precedes(IZelSentenceItem& item) {
     bool theirsLater = IsProperNameOfLowerCaseWord(item.GetLemma(), item.GetWordForm());
     if (mineLater != theirsLater)
         return theirsLater;
+    if (Lemma != item.GetLemma() && RankOrder(Rank) != RankOrder(item.GetRank()))
+        return RankOrder(Rank) < RankOrder(item.GetRank());
     int cp = ZelGetSystemCodePage();
     // The lemmas as the system's case-sensitive comparison sees them.
     std::u16string mine = ZelCodePageToWide(ZelWideToCodePage(Lemma, cp), cp);

@@ -39,6 +39,9 @@ public:
     virtual std::string GetCatSuffix() = 0;
     virtual int32_t GetStart() = 0;
     virtual uint8_t GetKnown() = 0;
+    // How common the reading's lemma is in its language: 1 for the commonest, 0 when the
+    // morphology does not know.
+    virtual int32_t GetRank() = 0;
     virtual std::u16string GetWordForm() = 0;
     // The word form when there is one, else the lemma.
     virtual std::u16string GetDisplayText() = 0;
@@ -55,6 +58,7 @@ public:
     virtual void SetLength(int32_t length) = 0;
     virtual void SetStart(int32_t start) = 0;
     virtual void SetKnown(uint8_t known) = 0;
+    virtual void SetRank(int32_t rank) = 0;
     virtual void SetWordForm(const std::u16string& form) = 0;
 };
 
@@ -82,6 +86,7 @@ public:
     std::string GetCatSuffix() override;
     int32_t GetStart() override { return Start; }
     uint8_t GetKnown() override { return Known; }
+    int32_t GetRank() override { return Rank; }
     std::u16string GetWordForm() override { return WordForm; }
     std::u16string GetDisplayText() override { return WordForm.empty() ? Lemma : WordForm; }
     bool Precedes(IZelSentenceItem& item) override;
@@ -96,6 +101,7 @@ public:
     void SetLength(int32_t length) override { Length = length; }
     void SetStart(int32_t start) override { Start = start; }
     void SetKnown(uint8_t known) override { Known = known; }
+    void SetRank(int32_t rank) override { Rank = rank; }
     void SetWordForm(const std::u16string& form) override { WordForm = form; }
 
 private:
@@ -111,6 +117,7 @@ private:
     int32_t Length = 0;
     int32_t Start = 0;
     uint8_t Known = 0;
+    int32_t Rank = 0;
     std::u16string WordForm;
 };
 

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include <sys/wait.h>
@@ -199,11 +200,53 @@ TEST_F(TSampleTest, ContractionsReadAsTheirWords) {
              {u"They've gone.", {"have", "go"}},
              {u"I cannot swim.", {"can", "swim"}},
              {u"The children's toys.", {"child", "'s", "toy"}},
-             {u"She's here.", {"she", "be", "here"}}}) {
+             {u"She's here.", {"she", "be", "here"}},
+             {u"You won't.", {"will", "not"}}}) {
         std::set<std::string> lemmas;
         CollectLemmas(*english->Analyze(sentence), lemmas);
         for (const std::string& lemma : expected)
             EXPECT_TRUE(lemmas.count(lemma)) << lemma << " in " << ZelWideToUtf8(sentence);
+    }
+}
+
+// The lemmas of each word of an analysed sentence, in the order the readings are listed.
+std::vector<std::vector<std::string>> LemmasByWord(IZelSentenceItem& sentence) {
+    std::vector<std::vector<std::string>> words;
+    for (int32_t i = 0; i < sentence.GetCount(); ++i) {
+        IZelSentenceItem& word = *sentence.GetItem(i);
+        std::vector<std::string> lemmas;
+        if (word.GetKind() == ZelItemReading)
+            lemmas.push_back(ZelWideToUtf8(word.GetLemma()));
+        for (int32_t j = 0; j < word.GetCount(); ++j) {
+            std::string lemma = ZelWideToUtf8(word.GetItem(j)->GetLemma());
+            if (std::find(lemmas.begin(), lemmas.end(), lemma) == lemmas.end())
+                lemmas.push_back(lemma);
+        }
+        words.push_back(lemmas);
+    }
+    return words;
+}
+
+// A word's readings are listed with what a reader most likely meant first: the commoner
+// lemma, and a common word before a proper name; "won" is "will" only before "'t".
+TEST_F(TSampleTest, ReadingsComeCommonestFirst) {
+    struct TCase {
+        const char* Morphology;
+        std::u16string Sentence;
+        size_t Word;
+        std::vector<std::string> Lemmas;
+    };
+    for (const TCase& c :
+         std::vector<TCase>{{"DM4KNVIT1", u"Le case sono belle.", 0, {"il", "lo", "gli"}},
+                            {"DM4KNVIT1", u"Le case sono belle.", 2, {"essere", "sonare"}},
+                            {"DM4KNVIT1", u"Le case sono belle.", 3, {"bello", "Belle"}},
+                            {"DM4KNVEN1", u"The children were running.", 3, {"run", "running"}},
+                            {"DM4KNVEN1", u"I won the race.", 1, {"win"}}}) {
+        ZelRef<IZelDicMorph> morph = ZelQuery<IZelDicMorph>(Dic(c.Morphology));
+        ASSERT_TRUE(morph);
+        std::vector<std::vector<std::string>> words = LemmasByWord(*morph->Analyze(c.Sentence));
+        ASSERT_LT(c.Word, words.size()) << ZelWideToUtf8(c.Sentence);
+        EXPECT_EQ(words[c.Word], c.Lemmas) << ZelWideToUtf8(c.Sentence) << ", word " << c.Word;
     }
 }
 

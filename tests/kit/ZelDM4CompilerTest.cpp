@@ -1,5 +1,6 @@
 // The DM4 compiler: its proof, its errors with their lines, and a failure changing nothing.
 #include "ZelDM4Compiler.h"
+#include "ZelDM4.h"
 #include "ZelErrors.h"
 #include "ZelFiles.h"
 #include "ZelTestSupport.h"
@@ -74,4 +75,29 @@ TEST(DM4Compiler, CheckFindsADictionaryThatDisagrees) {
     std::string other = dir.File("other.tsv");
     WriteBytes(other, ReadBytes(TestData("dm4/it-mini.tsv")) + "gatto\tgatto\tn\tnuovo\n");
     EXPECT_THROW(ZelCheckDM4(other, description), EZelError);
+}
+
+// A frequency list ranks the lexicon's lemmas, commonest first: lemmas the lexicon lacks
+// (or its code page cannot hold) are left out, a repeated one keeps its first place, and
+// the analysis lists the commoner lemma of a word first.
+TEST(DM4Compiler, FrequencyListRanksTheLemmas) {
+    TTempDir dir;
+    std::string list = dir.File("freq.tsv");
+    WriteBytes(list, "# lemma, count\ncasare\t90\nnessuno\t80\n\xc5\x81\xc3\xb3d\xc5\xba\t70\n"
+                     "essere\t60\ncasare\t50\ncasa\t40\n");
+    TZelDM4CompileReport report =
+        ZelCompileDM4(TestData("dm4/it-mini.tsv"), dir.File("out"), true, list);
+    EXPECT_EQ(report.Ranked, 3);
+    EXPECT_EQ(ReadBytes(dir.File("out/itmini_rank.kv0")), "casare\r\nessere\r\ncasa\r\n");
+    TZelDM4 morph("DM4MINI", dir.File("out/itmini.dm4"));
+    ZelRef<IZelSentenceItem> word = morph.Analyze(u"casa")->GetItem(0);
+    ASSERT_EQ(word->GetKind(), ZelItemAlternatives);
+    EXPECT_EQ(word->GetItem(0)->GetLemma(), u"casare"); // ranked first, though not the form
+    EXPECT_EQ(word->GetItem(0)->GetRank(), 1);
+    EXPECT_EQ(word->GetItem(1)->GetRank(), 3);
+
+    WriteBytes(list, "casa 40\n");
+    EXPECT_THROW_MSG(ZelCompileDM4(TestData("dm4/it-mini.tsv"), dir.File("out"), true, list),
+                     EZelError,
+                     list + ":1: a frequency line is a lemma and its count separated by a tab");
 }

@@ -197,8 +197,39 @@ std::string InfoString(const std::string& lemma, int code) {
 
 } // namespace
 
+namespace {
+
+// The lemmas of the frequency list that the lexicon holds, commonest first, as the rank
+// file's lines in the lexicon's code page.
+std::string RankList(const std::string& frequenciesPath, const TLexicon& lexicon, int& ranked) {
+    std::set<std::string> known;
+    for (const TReading& r : lexicon.Readings)
+        known.insert(r.Lemma);
+    std::set<std::string> listed;
+    std::string out;
+    std::vector<std::string> lines = ZelSplitLines(ZelReadWholeFile(frequenciesPath));
+    for (size_t n = 0; n < lines.size(); ++n) {
+        if (lines[n].empty() || lines[n][0] == '#')
+            continue;
+        std::vector<std::string> fields = SplitTabs(lines[n]);
+        if (fields.size() != 2)
+            Fail(frequenciesPath + ":" + std::to_string(n + 1),
+                 "a frequency line is a lemma and its count separated by a tab");
+        // Lemmas are kept in the lexicon's code page, as the readings hold them.
+        // A lemma the page cannot hold is none of the lexicon's.
+        std::string lemma;
+        if (ZelTryWideToCodePage(ZelUtf8ToWide(fields[0]), lexicon.CodePage, lemma) &&
+            known.count(lemma) && listed.insert(lemma).second)
+            out += lemma + "\r\n";
+    }
+    ranked = int(listed.size());
+    return out;
+}
+
+} // namespace
+
 TZelDM4CompileReport ZelCompileDM4(const std::string& lexiconPath, const std::string& outputFolder,
-                                   bool check) {
+                                   bool check, const std::string& frequenciesPath) {
     TLexicon lexicon = ReadLexicon(lexiconPath);
     TZelDM4CompileReport report;
     report.Readings = int(lexicon.Readings.size());
@@ -261,11 +292,13 @@ TZelDM4CompileReport ZelCompileDM4(const std::string& lexiconPath, const std::st
     description.Add("Consonants",
                     Strict(ZelUtf8ToWide(lexicon.Consonants), cp, lexiconPath + ": consonants"));
     ZelWriteFileAtomic(base + ".dm4", description.Text());
+    if (!frequenciesPath.empty())
+        ZelWriteFileAtomic(base + "_rank.kv0", RankList(frequenciesPath, lexicon, report.Ranked));
     if (check)
         ZelCheckDM4(lexiconPath, base + ".dm4");
     std::string name = lexicon.FileName;
     output.Commit([&](const std::string& file) {
-        for (const char* suffix : {".dm4", "_auto.kv2", "_data.kv2", "_info.kv0"})
+        for (const char* suffix : {".dm4", "_auto.kv2", "_data.kv2", "_info.kv0", "_rank.kv0"})
             if (file == name + suffix)
                 return true;
         return false;

@@ -11,12 +11,18 @@ struct TZelDM4CompileReport {
     int Stems = 0;        // transitions of the entry state
     int Paradigms = 0;    // shared ending states
     int Descriptions = 0; // grammatical descriptions
+    int Ranked = 0;       // lemmas with a rank from the frequency list
 };
 
 // Compiles the lexicon into the output folder. With check, the result is then proved (see
-// ZelCheckDM4) and any difference raises. The output depends on the lexicon alone.
+// ZelCheckDM4) and any difference raises. The output depends on the lexicon (and the
+// frequency list) alone.
+//
+// A frequency list ("lemma<TAB>count" lines, commonest first, UTF-8) gives the lemmas'
+// ranks: the lemmas of the lexicon it names are written, commonest first, as
+// "<file>_rank.kv0", which the analysis uses to list a word's commoner lemma first.
 TZelDM4CompileReport ZelCompileDM4(const std::string& lexiconPath, const std::string& outputFolder,
-                                   bool check = true);
+                                   bool check = true, const std::string& frequenciesPath = "");
 
 // Opens a compiled dictionary and proves it against its lexicon: every line is found by
 // analysis with its lemma, code and description, the forms generated for every lemma are

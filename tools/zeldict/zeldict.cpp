@@ -28,7 +28,7 @@ const char* const Usage =
     "\n"
     "Commands:\n"
     "  dd6 SOURCE.xml OUTDIR   compile a DD6 dictionary from its source\n"
-    "  dm4 [--no-check] LEXICON OUTDIR\n"
+    "  dm4 [--no-check] [--frequencies LIST] LEXICON OUTDIR\n"
     "                          compile a DM4 morphological dictionary from a\n"
     "                          full-form lexicon, then prove it against the\n"
     "                          lexicon (unless --no-check)\n"
@@ -61,19 +61,28 @@ int CompileDD6(int argc, char** argv) {
 
 int CompileDM4(int argc, char** argv) {
     bool check = true;
+    std::string frequencies;
     int first = 2;
-    if (argc > 2 && std::string(argv[2]) == "--no-check") {
-        check = false;
-        first = 3;
+    for (; first < argc; ++first) {
+        std::string option = argv[first];
+        if (option == "--no-check")
+            check = false;
+        else if (option == "--frequencies" && first + 1 < argc)
+            frequencies = argv[++first];
+        else
+            break;
     }
     if (argc != first + 2) {
         std::fputs(Usage, stderr);
         return 2;
     }
-    TZelDM4CompileReport r = ZelCompileDM4(argv[first], argv[first + 1], check);
-    std::printf("%s: %d readings of %d lemmas, %d stems, %d paradigms, %d descriptions%s\n",
+    TZelDM4CompileReport r = ZelCompileDM4(argv[first], argv[first + 1], check, frequencies);
+    std::printf("%s: %d readings of %d lemmas, %d stems, %d paradigms, %d descriptions",
                 r.DescriptionPath.c_str(), r.Readings, r.Lemmas, r.Stems, r.Paradigms,
-                r.Descriptions, check ? ", checked" : "");
+                r.Descriptions);
+    if (!frequencies.empty())
+        std::printf(", %d lemmas ranked", r.Ranked);
+    std::printf("%s\n", check ? ", checked" : "");
     return 0;
 }
 

@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""Derives how common each lemma of the sample morphologies is from open text in Debian:
+data/morph/it-freq.tsv.xz and data/morph/en-freq.tsv.xz, one "lemma<TAB>count" line per
+lemma, commonest first. The morphology compiler turns the list into ranks, and the
+sentence analysis lists the readings of a word with the commoner lemma first ("le": the
+article "il" before the pronoun "gli"; "running": "run" before the noun "running").
+
+The texts are the fortune cookies of Debian: `fortunes-it` for Italian, the English files
+of `fortunes` and `fortunes-min` for English. Each word of the text is read with the
+shipped lexicon (data/morph/<language>.tsv.xz); an occurrence of a word that can be several
+lemmas is shared among them in proportion to how common each is, so a lemma counts the
+forms only it can be and its likely share of the ambiguous ones. A
+word written with a capital is also looked up in lower case, as a sentence's first word is.
+Only counts are kept, none of the texts.
+
+Usage: scripts/import/frequency.py [FORTUNES_FOLDER] [MORPH_FOLDER]
+"""
+import lzma
+import os
+import re
+import sys
+from collections import defaultdict
+
+WORD = re.compile(r"[^\W\d_]+(?:'[^\W\d_]+)*", re.UNICODE)
+
+
+def fortune_files(folder, language):
+    """The fortune files of a language: Italian under it/, English beside it (not the
+    links into it/)."""
+    if language == "it":
+        base = os.path.join(folder, "it")
+        names = sorted(os.listdir(base))
+        return [os.path.join(base, n) for n in names
+                if "." not in n and os.path.isfile(os.path.join(base, n))]
+    italian = os.path.realpath(os.path.join(folder, "it"))
+    files = []
+    for name in sorted(os.listdir(folder)):
+        path = os.path.join(folder, name)
+        if "." in name or not os.path.isfile(path):
+            continue
+        if os.path.realpath(path).startswith(italian + os.sep):
+            continue
+        files.append(path)
+    return files
+
+
+def lexicon_lemmas(path):
+    """Every form of the lexicon with the set of its lemmas."""
+    lemmas = defaultdict(set)
+    with lzma.open(path, "rt", encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("@"):
+                continue
+            fields = line.rstrip("\n").split("\t")
+            if len(fields) == 4:
+                lemmas[fields[0]].add(fields[1])
+    return lemmas
+
+
+def readings_of(word, lemmas):
+    return lemmas.get(word) or (lemmas.get(word.lower()) if word[:1].isupper() else None)
+
+
+def words(text, lemmas):
+    """The words of a text as the analysis meets them: a part before an apostrophe is the
+    elided form with it when the lexicon holds one ("l'", "dell'"), else the letters alone
+    ("didn", then "t")."""
+    for match in WORD.finditer(text):
+        parts = match.group(0).split("'")
+        for i, part in enumerate(parts):
+            if i < len(parts) - 1 and readings_of(part + "'", lemmas):
+                yield part + "'"
+            else:
+                yield part
+
+
+def counts(files, lemmas):
+    """How often each lemma occurs. A word that can be several lemmas is shared among them
+    in proportion to how often each occurs (estimated again from the shares, a few times,
+    starting from equal shares): "albero" goes to the noun, which "alberi" and others show
+    common, rather than to the rare verb "alberare"."""
+    seen = defaultdict(int)
+    for path in files:
+        with open(path, encoding="utf-8", errors="replace") as f:
+            text = f.read()
+        for word in words(text, lemmas):
+            readings = readings_of(word, lemmas)
+            if readings:
+                seen[frozenset(readings)] += 1
+    found = defaultdict(float)
+    for readings, n in seen.items():
+        for lemma in readings:
+            found[lemma] += n / len(readings)
+    for _ in range(5):
+        estimate, found = found, defaultdict(float)
+        for readings, n in seen.items():
+            total = sum(estimate[lemma] for lemma in readings)
+            for lemma in readings:
+                found[lemma] += n * estimate[lemma] / total
+    return found
+
+
+def main():
+    fortunes = sys.argv[1] if len(sys.argv) > 1 else "/usr/share/games/fortunes"
+    morph = sys.argv[2] if len(sys.argv) > 2 else "data/morph"
+    for language in ("it", "en"):
+        files = fortune_files(fortunes, language)
+        if not files:
+            sys.exit(f"{language}: no fortune files under {fortunes}")
+        lemmas = lexicon_lemmas(os.path.join(morph, f"{language}.tsv.xz"))
+        found = counts(files, lemmas)
+        # Commonest first; lemmas seen less than once in all (shares of ambiguous words
+        # only) say nothing and are left out.
+        ranked = sorted(((c, l) for l, c in found.items() if c >= 1.0), key=lambda x: (-x[0], x[1]))
+        body = "".join(f"{lemma}\t{round(count)}\n" for count, lemma in ranked)
+        with lzma.open(os.path.join(morph, f"{language}-freq.tsv.xz"), "wt", encoding="utf-8",
+                       preset=9) as f:
+            f.write(body)
+        print(f"{language}: {len(files)} files, {len(ranked)} lemmas ranked,"
+              f" top: {', '.join(l for _, l in ranked[:12])}")
+
+
+if __name__ == "__main__":
+    main()
