@@ -4,17 +4,11 @@
 // word-forms view); Paste and Analyze of a 1,000-word text (the text cut into sentences,
 // the first analysed and shown with its first word's entry); and every sentence of that
 // text analysed, as browsing the whole of it would.
-#include "ZelCommandLine.h"
-#include "ZelDialogs.h"
+#include "BenchProgram.h"
 #include "ZelDic.h"
 #include "ZelDicViewPageUnit.h"
-#include "ZelFiles.h"
-#include "ZelInterfaceLanguage.h"
 #include "ZelMorphTreeUnit.h"
 #include "ZelNVMainUnit.h"
-#include "ZelNVStartup.h"
-#include "ZelProcess.h"
-#include "ZelQtDialogs.h"
 #include "ZelRichEdit.h"
 #include "ZelViewManagerUnit.h"
 
@@ -22,7 +16,6 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QMessageBox>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -60,34 +53,6 @@ int Words(const std::u16string& text) {
     return words;
 }
 
-// The program up, as NV starts it, with a user hive of its own.
-struct TProgram {
-    QTemporaryDir Hives;
-    std::unique_ptr<TZelNVStartup> Startup = std::make_unique<TZelNVStartup>();
-
-    TProgram() {
-        qputenv("ZEL_USER_HIVE", Hives.filePath("user.reg").toLocal8Bit());
-        qputenv("XDG_DATA_HOME", Hives.filePath("data").toLocal8Bit());
-        ZelSetCommandLine(std::vector<std::string>{"-ns"});
-        ZelSetDialogs(std::make_shared<TZelQtDialogs>());
-        Startup->ExecutablePath = ZelExecutableFolder() + "/NV";
-    }
-    ~TProgram() {
-        Startup.reset();
-        TZelInterfaceLanguage::Unload();
-        ZelReleaseDicList(true);
-    }
-    // The main window, or none when the program could not start (the benchmark skips).
-    TZelNVMainForm* Start(benchmark::State& state) {
-        if (!Startup->Start()) {
-            state.SkipWithError("the sample installation of this build is missing");
-            return nullptr;
-        }
-        QApplication::processEvents();
-        return Startup->MainForm();
-    }
-};
-
 // Every view of the pair renders the unit shown.
 void RenderEveryView(TZelViewManagerFrame& views) {
     views.RefreshNow();
@@ -117,7 +82,7 @@ void TimeRounds(benchmark::State& state, int rounds, const std::function<void(in
 }
 
 void BM_CaretMoveToEveryViewRendered(benchmark::State& state) {
-    TProgram program;
+    TBenchProgram program;
     TZelNVMainForm* main = program.Start(state);
     if (!main)
         return;
@@ -144,7 +109,7 @@ void BM_CaretMoveToEveryViewRendered(benchmark::State& state) {
 BENCHMARK(BM_CaretMoveToEveryViewRendered)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_PasteAndAnalyze1000Words(benchmark::State& state) {
-    TProgram program;
+    TBenchProgram program;
     TZelNVMainForm* main = program.Start(state);
     if (!main)
         return;
@@ -162,7 +127,7 @@ void BM_PasteAndAnalyze1000Words(benchmark::State& state) {
 BENCHMARK(BM_PasteAndAnalyze1000Words)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_Analyze1000WordsEverySentence(benchmark::State& state) {
-    TProgram program;
+    TBenchProgram program;
     TZelNVMainForm* main = program.Start(state);
     if (!main)
         return;

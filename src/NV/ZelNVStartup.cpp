@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -102,11 +103,8 @@ bool TZelNVStartup::Start() {
         Step("first idle");
         CloseSplash();
         // A test or a benchmark asks the program to say it is up, and to end.
-        if (std::getenv("NORVEL_QUIT_WHEN_IDLE")) {
-            std::printf("Norvel is up with %d dictionaries\n", int(GetDicList()->GetCount()));
-            std::fflush(stdout);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
+        if (std::getenv("NORVEL_QUIT_WHEN_IDLE"))
+            QuitWhenShown(5000);
     });
     MainFormPtr->show();
     MainFormPtr->ListenForCompanion(
@@ -114,6 +112,20 @@ bool TZelNVStartup::Start() {
     Step("flag hint window");
     FlagHintPtr = std::make_unique<TZelFlagHintForm>();
     return true;
+}
+
+void TZelNVStartup::QuitWhenShown(int triesLeft) {
+    // On a display the window is up once it is mapped and painted, which can come after the
+    // first idle moment; the program waits for that (up to five seconds) before it says so.
+    QWindow* window = MainFormPtr->windowHandle();
+    if (window && !window->isExposed() && triesLeft > 0) {
+        QTimer::singleShot(1, this, [this, triesLeft] { QuitWhenShown(triesLeft - 1); });
+        return;
+    }
+    QApplication::processEvents(); // the paint that follows the exposure
+    std::printf("Norvel is up with %d dictionaries\n", int(GetDicList()->GetCount()));
+    std::fflush(stdout);
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
 void TZelNVStartup::CloseSplash() {

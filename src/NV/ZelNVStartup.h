@@ -44,6 +44,8 @@ public:
 private:
     void Step(const char* name);
     void CloseSplash();
+    // Says on the standard output that the program is up, once its window shows, and ends it.
+    void QuitWhenShown(int triesLeft);
 
     std::unique_ptr<TSplashForm> SplashPtr;
     std::unique_ptr<TMainDataModule> DataModulePtr;
