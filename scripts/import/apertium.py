@@ -217,6 +217,39 @@ ELIDED = {
            ("s", "'s", "suf", "possessive ending")],
 }
 
+# Words running text is full of that the Apertium data lacks: the letters of the alphabet
+# ("the letter n", "la lettera b"), the titles written before names, "self", the suffixes of
+# ordinal numbers written in digits ("4th", cut at the digits), and spoken contractions.
+LETTER = {"it": "lettera dell'alfabeto", "en": "letter of the alphabet"}
+SUPPLEMENT = {
+    "it": [("sig", "signore", "abbr", "abbreviazione"),
+           ("sigg", "signore", "abbr", "abbreviazione"),
+           ("dott", "dottore", "abbr", "abbreviazione"),
+           ("prof", "professore", "abbr", "abbreviazione"),
+           ("ecc", "eccetera", "abbr", "abbreviazione")],
+    "en": [("mr", "Mr", "abbr", "abbreviation"),
+           ("mrs", "Mrs", "abbr", "abbreviation"),
+           ("ms", "Ms", "abbr", "abbreviation"),
+           ("dr", "Dr", "abbr", "abbreviation"),
+           ("jr", "Jr", "abbr", "abbreviation"),
+           ("st", "St", "abbr", "abbreviation"),
+           ("etc", "etc", "abbr", "abbreviation"),
+           ("th", "th", "suf", "ordinal ending"),
+           ("nd", "nd", "suf", "ordinal ending"),
+           ("rd", "rd", "suf", "ordinal ending"),
+           ("self", "self", "n", "noun singular"),
+           ("selves", "self", "n", "noun plural"),
+           ("gonna", "go", "v", "verb -ing form"),
+           ("wanna", "want", "v", "verb base form")],
+}
+
+
+def letters(language, lines):
+    """The letters of the alphabet that are not already words ("e", "a" and "o" are)."""
+    forms = {r[0] for r in lines}
+    return {(c, c, "n", LETTER[language]) for c in "abcdefghijklmnopqrstuvwxyz"
+            if c not in forms}
+
 # Two pronouns after a verb ("dammelo", "dirglielo", "portandoglielo", "mandarmela",
 # "andarsene"): the first pronoun of a verb form with one enclitic (mi, ti, ci, vi, si,
 # gli) takes its combining form (me, te, ce, ve, se, glie) before lo, la, li, le or ne.
@@ -289,7 +322,8 @@ def main():
         found = set(readings(language, folder))
         if language == "it":
             found |= two_enclitic_forms(found) | set(GLIE)
-        lines = drop_shadowing_variants(sorted(found | set(ELIDED[language])))
+        found |= set(ELIDED[language]) | set(SUPPLEMENT[language])
+        lines = drop_shadowing_variants(sorted(found | letters(language, found)))
         descriptions = {r[3] for r in lines}
         if len(descriptions) > 255:
             sys.exit(f"{language}: {len(descriptions)} descriptions, the format holds 255")

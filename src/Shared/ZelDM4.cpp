@@ -9,6 +9,7 @@
 #include "ZelFormat.h"
 #include "ZelMorphModuleFile.h"
 #include "ZelResStrings.h"
+#include "ZelTokenKind.h"
 #include "ZelUtils.h"
 
 #include <algorithm>
@@ -85,7 +86,9 @@ ZelRef<IZelSentenceItem> TZelDM4::Analyze(const std::u16string& text) {
     ZelRef<IZelMorphInfo> tree = GetModule().Analyze(text);
     if (!tree)
         return nullptr;
-    return Convert(text, *tree);
+    ZelRef<IZelSentenceItem> sentence = Convert(text, *tree);
+    ZelReadNumbers(*sentence, GetSourceLang());
+    return sentence;
 }
 
 ZelRef<IZelSentenceItem> TZelDM4::Convert(const std::u16string& text, IZelMorphInfo& node) {

@@ -1,5 +1,7 @@
 #include "ZelTokenKind.h"
 
+#include <vector>
+
 namespace {
 
 bool IsDigit(char16_t c) {
@@ -47,4 +49,65 @@ std::string ZelNumberKind(std::u16string_view token) {
         }
     }
     return digitBefore ? "number" : std::string();
+}
+
+namespace {
+
+std::string KindDescription(const std::string& kind, TZelLanguage language) {
+    if (ZelPrimaryLang(language) != ZelLangItalian)
+        return kind;
+    if (kind == "year")
+        return "anno";
+    if (kind == "time")
+        return "ora";
+    return "numero";
+}
+
+} // namespace
+
+void ZelReadNumbers(IZelSentenceItem& sentence, TZelLanguage language) {
+    if (sentence.GetKind() != ZelItemSequence)
+        return;
+    std::vector<ZelRef<IZelSentenceItem>> items;
+    for (int32_t i = 0; i < sentence.GetCount(); ++i)
+        items.push_back(sentence.GetItem(i));
+    // An alternatives item carries its first reading's token and position.
+    auto token = [&](size_t at) { return items[at]->GetWordForm(); };
+    auto start = [&](size_t at) { return items[at]->GetStart(); };
+    std::vector<ZelRef<IZelSentenceItem>> read;
+    bool changed = false;
+    for (size_t i = 0; i < items.size(); ++i) {
+        std::u16string number = token(i);
+        if (!AllDigits(number)) {
+            read.push_back(items[i]);
+            continue;
+        }
+        // The separators and groups of digits that touch it: "8" "." "30", "12" "." "000".
+        size_t last = i;
+        while (last + 2 < items.size()) {
+            std::u16string separator = token(last + 1), next = token(last + 2);
+            int32_t end = start(last) + int32_t(token(last).size());
+            if ((separator != u"." && separator != u"," && separator != u":") || !AllDigits(next) ||
+                start(last + 1) != end || start(last + 2) != end + 1)
+                break;
+            number += separator + next;
+            last += 2;
+        }
+        std::string kind = ZelNumberKind(number);
+        ZelRef<IZelSentenceItem> reading = ZelMake<TZelSentenceItem>(ZelItemReading, language);
+        reading->SetStart(start(i));
+        reading->SetLength(int32_t(number.size()));
+        reading->SetWordForm(number);
+        reading->SetLemma(number);
+        reading->SetKnown(1);
+        reading->AddDescription(KindDescription(kind, language));
+        read.push_back(reading);
+        changed = true;
+        i = last;
+    }
+    if (!changed)
+        return;
+    sentence.SetCount(int32_t(read.size()));
+    for (size_t i = 0; i < read.size(); ++i)
+        sentence.SetItem(int32_t(i), read[i]);
 }

@@ -4,7 +4,15 @@
 //   ZelNumberKind(u"8.30") == "time";  ZelNumberKind(u"1984") == "year"
 #pragma once
 
+#include "ZelSentenceItem.h"
+
 #include <string>
 #include <string_view>
 
 std::string ZelNumberKind(std::u16string_view token);
+
+// The analysis of a sentence with its numbers read whole: the tokens the analyser cut a
+// number into ("8", ".", "30") become one reading of the whole number, described as what it
+// is in the language ("ora" for Italian, "time" for others), so that it shows in the
+// analysis instead of vanishing. Other tokens stay as they are.
+void ZelReadNumbers(IZelSentenceItem& sentence, TZelLanguage language);

@@ -1,5 +1,7 @@
 #include "ZelMorphTreeUnit.h"
 
+#include "ZelTokenKind.h"
+
 #include "ZelActions.h"
 #include "ZelCodePage.h"
 #include "ZelQtText.h"
@@ -20,8 +22,14 @@ QString FromWide(const std::u16string& text) {
     return ZelQString(text);
 }
 
+// A reading's category in brackets (" [n]"); a number, which has none, says what it is
+// (" (anno)").
 QString CategorySuffix(IZelSentenceItem& item) {
-    return ZelQStringFromSystem(item.GetCatSuffix());
+    QString category = ZelQStringFromSystem(item.GetCatSuffix());
+    if (category.isEmpty() && !ZelNumberKind(item.GetWordForm()).empty() &&
+        !item.GetDescription().empty())
+        return " (" + ZelQStringFromSystem(item.GetDescription()) + ")";
+    return category;
 }
 
 // Draws a node's text on its background: the highlight when selected in a focused tree,

@@ -327,6 +327,20 @@ TEST_F(TDicLookTest, ItalianSentenceIsBrowsedWithTheCaret) {
     EXPECT_EQ(Main().Tree()->Analysis(), nullptr);
 }
 
+// Numbers show in the tree as what they are, whole, instead of vanishing.
+TEST_F(TDicLookTest, NumbersShowInTheTreeAsWhatTheyAre) {
+    WriteLocale(9);
+    ASSERT_TRUE(StartInFreeText());
+    TypeAndAnalyze("Alle 8.30 del 2003.");
+    QTreeWidgetItem* root = Main().Tree()->MorphTreeView()->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    QStringList nodes;
+    for (int i = 0; i < root->childCount(); ++i)
+        nodes << root->child(i)->text(0);
+    EXPECT_TRUE(nodes.contains("8.30 (ora)")) << nodes.join(" | ").toStdString();
+    EXPECT_TRUE(nodes.contains("2003 (anno)")) << nodes.join(" | ").toStdString();
+}
+
 TEST_F(TDicLookTest, EnglishSentenceOnTheOtherPair) {
     WriteLocale(9);
     ASSERT_TRUE(StartInFreeText());

@@ -194,3 +194,51 @@ TEST(Sentences, WhatANumberIs) {
                                                              {u"", ""}})
         EXPECT_EQ(ZelNumberKind(token), kind) << ZelWideToUtf8(token);
 }
+
+// The tokens an analyser cuts a number into are read as the whole number, described as
+// what it is in the sentence's language; touching tokens only ("8 . 30" stays apart).
+TEST(ReadNumbers, TokensOfANumberBecomeOneReading) {
+    auto sentence = [](const std::vector<std::pair<std::u16string, int32_t>>& tokens) {
+        ZelRef<IZelSentenceItem> s = ZelMake<TZelSentenceItem>(ZelItemSequence, ZelLangItalian);
+        for (const auto& [form, start] : tokens) {
+            ZelRef<IZelSentenceItem> r = ZelMake<TZelSentenceItem>(ZelItemReading, ZelLangItalian);
+            r->SetWordForm(form);
+            r->SetStart(start);
+            r->SetLength(int32_t(form.size()));
+            s->Add(r);
+        }
+        return s;
+    };
+    auto read = [](IZelSentenceItem& s) {
+        std::vector<std::string> out;
+        for (int32_t i = 0; i < s.GetCount(); ++i)
+            out.push_back(ZelWideToUtf8(s.GetItem(i)->GetWordForm()) + "|" +
+                          s.GetItem(i)->GetDescription());
+        return out;
+    };
+    // "alle 8.30 del 2003, 12.000 e 8 . 30"
+    ZelRef<IZelSentenceItem> s = sentence({{u"alle", 0},
+                                           {u"8", 5},
+                                           {u".", 6},
+                                           {u"30", 7},
+                                           {u"del", 10},
+                                           {u"2003", 14},
+                                           {u",", 18},
+                                           {u"12", 20},
+                                           {u".", 22},
+                                           {u"000", 23},
+                                           {u"e", 27},
+                                           {u"8", 29},
+                                           {u".", 31},
+                                           {u"30", 33}});
+    ZelReadNumbers(*s, ZelLangItalian);
+    EXPECT_EQ(read(*s),
+              (std::vector<std::string>{"alle|", "8.30|ora", "del|", "2003|anno", ",|",
+                                        "12.000|numero", "e|", "8|numero", ".|", "30|numero"}));
+    EXPECT_EQ(s->GetItem(1)->GetStart(), 5);
+    EXPECT_EQ(s->GetItem(1)->GetLength(), 4);
+    EXPECT_EQ(s->GetItem(1)->GetLemma(), u"8.30");
+    ZelRef<IZelSentenceItem> english = sentence({{u"at", 0}, {u"8", 3}, {u":", 4}, {u"30", 5}});
+    ZelReadNumbers(*english, ZelLangEnglish);
+    EXPECT_EQ(read(*english), (std::vector<std::string>{"at|", "8:30|time"}));
+}

@@ -63,38 +63,14 @@ std::string CategoryName(IZelSentenceItem& reading) {
     return category.size() > 2 ? category.substr(2, category.size() - 3) : category;
 }
 
-// A number the analysis cut at its separators ("8", ".", "30") read whole: the tokens from
-// i on that touch and alternate digits and one separator; i moves past them.
-std::u16string WholeNumber(IZelSentenceItem& sentence, int32_t& i) {
-    auto form = [&](int32_t at) { return FirstReading(sentence.GetItem(at))->GetWordForm(); };
-    auto start = [&](int32_t at) { return FirstReading(sentence.GetItem(at))->GetStart(); };
-    auto digits = [](const std::u16string& text) {
-        return !text.empty() && std::all_of(text.begin(), text.end(),
-                                            [](char16_t c) { return c >= u'0' && c <= u'9'; });
-    };
-    std::u16string number = form(i);
-    if (!digits(number))
-        return number;
-    while (i + 2 < sentence.GetCount()) {
-        std::u16string separator = form(i + 1), next = form(i + 2);
-        int32_t end = start(i) + int32_t(form(i).size());
-        if ((separator != u"." && separator != u"," && separator != u":") || !digits(next) ||
-            start(i + 1) != end || start(i + 2) != end + 1)
-            break;
-        number += separator + next;
-        i += 2;
-    }
-    return number;
-}
-
 // The readings of a sentence, one line each: form, lemma and category, description.
 void PrintReadings(IZelSentenceItem& sentence) {
     for (int32_t i = 0; i < sentence.GetCount(); ++i) {
         ZelRef<IZelSentenceItem> item = sentence.GetItem(i);
         std::u16string token = FirstReading(item)->GetWordForm();
         if (!HasLetter(token)) {
-            token = WholeNumber(sentence, i);
-            // Numbers show as what they are; punctuation is left out.
+            // Numbers (read whole by the analysis) show as what they are; punctuation is
+            // left out.
             std::string kind = ZelNumberKind(token);
             if (!kind.empty()) {
                 size_t width = DisplayWidth(token);
@@ -127,7 +103,7 @@ TJson ReadingsJson(IZelSentenceItem& sentence) {
         ZelRef<IZelSentenceItem> item = sentence.GetItem(i);
         ZelRef<IZelSentenceItem> first = FirstReading(item);
         if (!HasLetter(first->GetWordForm())) {
-            std::u16string token = WholeNumber(sentence, i);
+            std::u16string token = first->GetWordForm();
             std::string kind = ZelNumberKind(token);
             if (!kind.empty())
                 words.push_back(
