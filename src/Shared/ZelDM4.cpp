@@ -67,6 +67,46 @@ IZelMorphModule& TZelDM4::GetModule() {
     return *Module;
 }
 
+namespace {
+
+bool IsNounReading(IZelSentenceItem& item) {
+    return item.GetKind() == ZelItemReading && item.GetCatSuffix() == " [n]";
+}
+
+// Whether every reading of a word is a noun ("children", "John").
+bool OnlyNouns(IZelSentenceItem& word) {
+    if (word.GetKind() != ZelItemAlternatives)
+        return IsNounReading(word);
+    for (int32_t i = 0; i < word.GetCount(); ++i)
+        if (!IsNounReading(*word.GetItem(i)))
+            return false;
+    return word.GetCount() > 0;
+}
+
+} // namespace
+
+void TZelDM4::PreferPossessives(IZelSentenceItem& sentence) {
+    if (sentence.GetKind() != ZelItemSequence)
+        return;
+    for (int32_t i = 2; i < sentence.GetCount(); ++i) {
+        // The word, the apostrophe, the "s".
+        ZelRef<IZelSentenceItem> word = sentence.GetItem(i);
+        std::u16string apostrophe = sentence.GetItem(i - 1)->GetWordForm();
+        if (word->GetKind() != ZelItemAlternatives ||
+            (apostrophe != u"'" && apostrophe != u"\u2019") || !OnlyNouns(*sentence.GetItem(i - 2)))
+            continue;
+        for (int32_t r = 1; r < word->GetCount(); ++r) {
+            ZelRef<IZelSentenceItem> reading = word->GetItem(r);
+            if (reading->GetLemma() != u"'s")
+                continue;
+            for (int32_t k = r; k > 0; --k) // moved to the front, the others kept in order
+                word->SetItem(k, word->GetItem(k - 1));
+            word->SetItem(0, reading);
+            break;
+        }
+    }
+}
+
 int32_t TZelDM4::RankOf(const std::u16string& lemma) {
     if (!RanksRead) {
         RanksRead = true;
@@ -88,6 +128,8 @@ ZelRef<IZelSentenceItem> TZelDM4::Analyze(const std::u16string& text) {
         return nullptr;
     ZelRef<IZelSentenceItem> sentence = Convert(text, *tree);
     ZelReadNumbers(*sentence, GetSourceLang());
+    if (ZelPrimaryLang(GetSourceLang()) == ZelLangEnglish)
+        PreferPossessives(*sentence);
     return sentence;
 }
 

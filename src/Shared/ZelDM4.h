@@ -89,6 +89,9 @@ private:
     // description ("<name>_rank.kv0", one lemma per line, commonest first), read on first
     // use; 0 for a lemma it does not hold, and for every lemma without a list.
     int32_t RankOf(const std::u16string& lemma);
+    // After a word that can only be a noun ("children's", "John's"), the "s" is the
+    // possessive ending rather than "is" or "has", and is listed first.
+    static void PreferPossessives(IZelSentenceItem& sentence);
 
     std::string Path;
     int CodePage = 1252;

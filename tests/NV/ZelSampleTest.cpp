@@ -228,7 +228,8 @@ std::vector<std::vector<std::string>> LemmasByWord(IZelSentenceItem& sentence) {
 }
 
 // A word's readings are listed with what a reader most likely meant first: the commoner
-// lemma, and a common word before a proper name; "won" is "will" only before "'t".
+// lemma, and a common word before a proper name; "won" is "will" only before "'t"; the "s"
+// after a noun is the possessive.
 TEST_F(TSampleTest, ReadingsComeCommonestFirst) {
     struct TCase {
         const char* Morphology;
@@ -241,7 +242,9 @@ TEST_F(TSampleTest, ReadingsComeCommonestFirst) {
                             {"DM4KNVIT1", u"Le case sono belle.", 2, {"essere", "sonare"}},
                             {"DM4KNVIT1", u"Le case sono belle.", 3, {"bello", "Belle"}},
                             {"DM4KNVEN1", u"The children were running.", 3, {"run", "running"}},
-                            {"DM4KNVEN1", u"I won the race.", 1, {"win"}}}) {
+                            {"DM4KNVEN1", u"I won the race.", 1, {"win"}},
+                            {"DM4KNVEN1", u"The children's names.", 3, {"'s", "be", "have"}},
+                            {"DM4KNVEN1", u"She's here.", 2, {"be", "have", "'s"}}}) {
         ZelRef<IZelDicMorph> morph = ZelQuery<IZelDicMorph>(Dic(c.Morphology));
         ASSERT_TRUE(morph);
         std::vector<std::vector<std::string>> words = LemmasByWord(*morph->Analyze(c.Sentence));
