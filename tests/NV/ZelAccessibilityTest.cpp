@@ -163,6 +163,11 @@ bool ShowsFocus(QWidget* widget) {
     widget->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     QImage focused = widget->grab().toImage();
+    // To look at how each control shows its focus: NORVEL_FOCUS_PICTURES=FOLDER.
+    static int saved = 0;
+    if (qEnvironmentVariableIsSet("NORVEL_FOCUS_PICTURES"))
+        focused.save(qEnvironmentVariable("NORVEL_FOCUS_PICTURES") +
+                     QString("/focus-%1.png").arg(++saved));
     widget->clearFocus();
     QApplication::processEvents();
     QImage unfocused = widget->grab().toImage();
