@@ -75,6 +75,10 @@ TEST_F(TNVLookTest, LooksUpTheLemmasOfATextInBothPairs) {
     // Without --pair the language is guessed from the words.
     EXPECT_NE(NVLook("lookup 'The children were running'").Out.find("── child ──"),
               std::string::npos);
+    // The possessive "'s" has no entry of its own: "be" is not shown for it.
+    TRun possessive = NVLook("--pair en-it lookup \"the children's names\"");
+    EXPECT_NE(possessive.Out.find("── child ──"), std::string::npos) << possessive.Out;
+    EXPECT_EQ(possessive.Out.find("── be ──"), std::string::npos) << possessive.Out;
 }
 
 // Without a text, lookup reads one per line (blank lines skipped) until the input ends.

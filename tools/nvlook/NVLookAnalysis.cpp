@@ -259,6 +259,10 @@ std::vector<TShownLemma> LemmasToShow(const TOptions& options, const TPair& pair
                     shown.push_back({lemma, {}});
             continue;
         }
+        // An ending read first (the possessive "'s" of "children's") stands for no headword:
+        // the word shows nothing rather than the entries of a reading not meant ("be").
+        if (!word.empty() && word.front().rfind(u"'", 0) == 0 && !HasEntry(pair, word.front()))
+            continue;
         auto chosen = std::find_if(word.begin(), word.end(), [&](const std::u16string& lemma) {
             return HasEntry(pair, lemma);
         });
