@@ -3,11 +3,15 @@
 #include "ZelDD6Compiler.h"
 #include "ZelFiles.h"
 #include "ZelNVDics.h"
+#include "ZelProcess.h"
+#include "ZelSettingsStore.h"
 
 #include <cctype>
 #include <fstream>
 #include <unistd.h>
 #include <vector>
+
+extern char** environ;
 
 #include <filesystem>
 
@@ -45,6 +49,40 @@ double BenchResidentMegabytes() {
     long pages = 0, resident = 0;
     statm >> pages >> resident;
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+TBenchProgramProcess::TBenchProgramProcess(const std::string& platform)
+    : Program(ZelExecutableFolder() + "/NV"), Home(ZelMakeTempFolder("/tmp", "norvel-bench-")) {
+    for (char** e = environ; *e; ++e)
+        Environment.emplace_back(*e);
+    Environment.insert(Environment.end(),
+                       {"QT_QPA_PLATFORM=" + platform, "NORVEL_QUIT_WHEN_IDLE=1",
+                        "ZEL_USER_HIVE=" + Home + "/user.reg", "XDG_DATA_HOME=" + Home + "/data"});
+}
+
+TBenchProgramProcess::~TBenchProgramProcess() {
+    ZelRemoveTree(Home);
+}
+
+bool TBenchProgramProcess::Available(benchmark::State& state) const {
+    if (ZelFileExists(Program) && ZelFileExists(ZelSettings().GetHivePath(TZelHive::LocalMachine)))
+        return true;
+    state.SkipWithError("the program or the sample installation of this build is missing");
+    return false;
+}
+
+pid_t TBenchProgramProcess::Spawn(const posix_spawn_file_actions_t* actions) const {
+    std::vector<std::string> env = Environment;
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string name = Program, ns = "-ns";
+    char* argv[] = {name.data(), ns.data(), nullptr};
+    pid_t child = 0;
+    if (posix_spawn(&child, Program.c_str(), actions, nullptr, argv, envp.data()) != 0)
+        return -1;
+    return child;
 }
 
 std::string BenchWord(uint32_t n) {

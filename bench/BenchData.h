@@ -7,11 +7,32 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <spawn.h>
 #include <string>
 #include <vector>
 
 // The process's resident memory in megabytes.
 double BenchResidentMegabytes();
+
+// NV of this build, to start as a process on the build's sample installation with a
+// fresh user of its own (settings and data in a temporary folder removed with the object)
+// and told to end once it is up ("Norvel is up…" on its standard output).
+class TBenchProgramProcess {
+public:
+    explicit TBenchProgramProcess(const std::string& platform);
+    ~TBenchProgramProcess();
+    // False (with the reason for the benchmark) when the program or the installation is
+    // missing.
+    bool Available(benchmark::State& state) const;
+    // Starts "NV -ns" with the file actions given (none for nullptr); the child's pid, or
+    // -1.
+    pid_t Spawn(const posix_spawn_file_actions_t* actions) const;
+
+private:
+    std::string Program;
+    std::string Home;
+    std::vector<std::string> Environment; // this process's, then the program's own
+};
 
 // A pronounceable pseudo-word, different for every number.
 std::string BenchWord(uint32_t n);

@@ -7,8 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
-int BenchQtMain(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+int BenchQtMain(int argc, char** argv, const char* platform) {
+    qputenv("QT_QPA_PLATFORM", platform);
     QApplication application(argc, argv);
     ZelRegisterNVBuilders();
     benchmark::Initialize(&argc, argv);

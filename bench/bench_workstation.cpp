@@ -7,14 +7,11 @@
 // time is a median over its rounds, reported as a counter.
 #include "BenchData.h"
 #include "BenchProgram.h"
+#include "BenchQt.h"
 #include "ZelDic.h"
 #include "ZelDicViewPageUnit.h"
-#include "ZelFiles.h"
 #include "ZelLuListUnit.h"
-#include "ZelNVDics.h"
-#include "ZelProcess.h"
 #include "ZelRichEdit.h"
-#include "ZelSettingsStore.h"
 #include "ZelViewManagerUnit.h"
 
 #include <QApplication>
@@ -28,14 +25,10 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <spawn.h>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -102,15 +95,7 @@ std::vector<QWidget*> EntryPages(TZelNVMainForm& main) {
 
 // Starts the program and returns the milliseconds until it said it is up (its window shown
 // and painted), or -1; the program then ends by itself.
-double StartOnce(const std::string& program, const std::vector<std::string>& environment) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
-    env.insert(env.end(), environment.begin(), environment.end());
-    std::vector<char*> envp;
-    for (std::string& e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
+double StartOnce(const TBenchProgramProcess& program) {
     int out[2];
     if (pipe(out) != 0)
         return -1;
@@ -118,45 +103,33 @@ double StartOnce(const std::string& program, const std::vector<std::string>& env
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
-    std::string name = program, ns = "-ns";
-    char* argv[] = {name.data(), ns.data(), nullptr};
     QElapsedTimer clock;
     clock.start();
-    pid_t child = 0;
-    bool spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, envp.data()) == 0;
+    pid_t child = program.Spawn(&actions);
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     double up = -1;
     char c = 0;
-    while (spawned && read(out[0], &c, 1) == 1)
+    while (child > 0 && read(out[0], &c, 1) == 1)
         if (c == '\n') {
             up = double(clock.nsecsElapsed()) / 1e6;
             break;
         }
     close(out[0]);
     int status = 0;
-    if (spawned)
+    if (child > 0)
         waitpid(child, &status, 0);
-    return spawned && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? up : -1;
+    return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? up : -1;
 }
 
 void BM_Display_StartToWindowShown(benchmark::State& state) {
-    if (!HaveDisplay(state))
+    TBenchProgramProcess program("xcb");
+    if (!HaveDisplay(state) || !program.Available(state))
         return;
-    std::string program = ZelExecutableFolder() + "/NV";
-    if (!ZelFileExists(program) ||
-        !ZelFileExists(ZelSettings().GetHivePath(TZelHive::LocalMachine))) {
-        state.SkipWithError("the program or the sample installation of this build is missing");
-        return;
-    }
-    std::string home = ZelMakeTempFolder("/tmp", "norvel-bench-");
-    std::vector<std::string> environment = {"QT_QPA_PLATFORM=xcb", "NORVEL_QUIT_WHEN_IDLE=1",
-                                            "ZEL_USER_HIVE=" + home + "/user.reg",
-                                            "XDG_DATA_HOME=" + home + "/data"};
-    StartOnce(program, environment); // warm: the files in the page cache, settings written
+    StartOnce(program); // warm: the files in the page cache, settings written
     std::vector<double> starts;
     for (auto _ : state) {
-        double up = StartOnce(program, environment);
+        double up = StartOnce(program);
         if (up < 0) {
             state.SkipWithError("the program did not start and end cleanly");
             break;
@@ -165,7 +138,6 @@ void BM_Display_StartToWindowShown(benchmark::State& state) {
     }
     state.counters["median_ms"] = Median(starts);
     state.counters["target_ms"] = 400;
-    ZelRemoveTree(home);
 }
 BENCHMARK(BM_Display_StartToWindowShown)->Unit(benchmark::kMillisecond)->Iterations(10);
 
@@ -331,15 +303,5 @@ BENCHMARK(BM_Display_HeadwordListKey1M)->Unit(benchmark::kMillisecond)->Iteratio
 
 int main(int argc, char** argv) {
     // A real display when there is one; without, every benchmark here says so and skips.
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    else
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication application(argc, argv);
-    ZelRegisterNVBuilders();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ZelReleaseDicList(true);
-    return 0;
+    return BenchQtMain(argc, argv, qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
 }
