@@ -3,6 +3,7 @@
 // into the rich-text control through its Qt sink. Any stylesheet or entry must give a page
 // or a clean error: no crash, no hang, and the control holds exactly the characters the
 // reader counted.
+#include "FuzzQt.h"
 #include "FuzzTempFolder.h"
 #include "ZelDD6.h"
 #include "ZelDD6Compiler.h"
@@ -13,21 +14,9 @@
 #include "ZelRichEdit.h"
 #include "ZelRtfReader.h"
 
-#include <QApplication>
-
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
-
-#define Check(condition)                                                                           \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "failed: %s\n", #condition);                                      \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (0)
 
 TZelRichEdit* Page;
 std::string Folder;
@@ -53,20 +42,8 @@ void CompileDictionary() {
 
 } // namespace
 
-// Fontconfig keeps what it learns of each font family asked for, for the process's life.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
-
-// Qt's per-thread font caches outlive the application object, which is never destroyed
-// here: no leak of an input.
-extern "C" const char* __lsan_default_options() {
-    return "leak_check_at_exit=0";
-}
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(*argc, *argv);
+    FuzzQtApplication(argc, argv);
     Page = new TZelRichEdit;
     CompileDictionary();
     return 0;
