@@ -91,6 +91,17 @@ std::vector<QWidget*> EntryPages(TZelNVMainForm& main) {
     return pages;
 }
 
+// The program in this process with its window shown on the display, or none (the
+// benchmark skips).
+TZelNVMainForm* StartShown(TBenchProgram& program, benchmark::State& state) {
+    if (!HaveDisplay(state))
+        return nullptr;
+    TZelNVMainForm* main = program.Start(state);
+    if (main)
+        ShowAndWait(*main);
+    return main;
+}
+
 // --- Start --------------------------------------------------------------------------------
 
 // Starts the program and returns the milliseconds until it said it is up (its window shown
@@ -165,13 +176,10 @@ std::vector<QString> ItalianHeadwords(int wanted) {
 }
 
 void BM_Display_Memory1000LookUps(benchmark::State& state) {
-    if (!HaveDisplay(state))
-        return;
     TBenchProgram program;
-    TZelNVMainForm* main = program.Start(state);
+    TZelNVMainForm* main = StartShown(program, state);
     if (!main)
         return;
-    ShowAndWait(*main);
     std::vector<QString> words = ItalianHeadwords(1000);
     if (words.empty()) {
         state.SkipWithError("the sample installation has no Italian dictionary");
@@ -227,13 +235,10 @@ std::vector<QPoint> WordCentres(TZelRichEdit& edit) {
 }
 
 void BM_Display_ClickOnWordToEntryPainted(benchmark::State& state) {
-    if (!HaveDisplay(state))
-        return;
     TBenchProgram program;
-    TZelNVMainForm* main = program.Start(state);
+    TZelNVMainForm* main = StartShown(program, state);
     if (!main)
         return;
-    ShowAndWait(*main);
     main->LookUp(QString::fromUtf8(Sentence));
     TPaintCounter paints(EntryPages(*main));
     TZelRichEdit& source = *main->SourceEdit();
