@@ -53,9 +53,11 @@ std::string ZelNumberKind(std::u16string_view token) {
 
 namespace {
 
+// What a run of digits and separators is, in the language: a run that is neither a year
+// nor a time ("8:30:45") is a number.
 std::string KindDescription(const std::string& kind, TZelLanguage language) {
     if (ZelPrimaryLang(language) != ZelLangItalian)
-        return kind;
+        return kind.empty() ? "number" : kind;
     if (kind == "year")
         return "anno";
     if (kind == "time")

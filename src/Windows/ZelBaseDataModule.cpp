@@ -167,15 +167,16 @@ void TZelBaseAppDataModule::SaveConfig(TZelSettingsKey& key) {
     // them: only what changed here is written over the stored settings (a property the
     // stored settings lack counts as unchanged since the read). Settings not stored yet
     // are written whole.
-    bool stored = false;
+    std::optional<std::vector<uint8_t>> stored;
     try {
-        stored = key.ReadBinary("Config").has_value();
+        stored = key.ReadBinary("Config");
     } catch (const EZelSettingsError&) {
     }
     if (stored && Config->SameAs(*ConfigAsRead))
         return;
     ConfigToSave->Assign(*ConfigAsRead);
-    LoadPersistent(key, "Config", *ConfigToSave);
+    if (stored)
+        ZelReadPersistent(*stored, *ConfigToSave);
     MergePersistent(*ConfigToSave, *ConfigAsRead, *Config);
     SavePersistent(key, "Config", *ConfigToSave);
     ConfigAsRead->Assign(*Config);

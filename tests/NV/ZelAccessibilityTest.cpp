@@ -194,9 +194,6 @@ TEST_F(TAccessibilityTest, TabReachesEveryControlWithAVisibleFocus) {
         Main().FindAction(mode)->trigger();
         QApplication::processEvents();
         std::vector<QWidget*> chain = TabChain();
-        if (qEnvironmentVariableIsSet("NORVEL_SHOW_TAB_CHAIN"))
-            for (QWidget* widget : chain)
-                std::fprintf(stderr, "%s: %s\n", mode, qPrintable(Describe(widget)));
         for (QWidget* widget : Main().findChildren<QWidget*>()) {
             if (!widget->isVisible() || !widget->isEnabled() ||
                 !(widget->focusPolicy() & Qt::TabFocus) || widget->focusProxy() ||

@@ -241,4 +241,9 @@ TEST(ReadNumbers, TokensOfANumberBecomeOneReading) {
     ZelRef<IZelSentenceItem> english = sentence({{u"at", 0}, {u"8", 3}, {u":", 4}, {u"30", 5}});
     ZelReadNumbers(*english, ZelLangEnglish);
     EXPECT_EQ(read(*english), (std::vector<std::string>{"at|", "8:30|time"}));
+    // Neither a year nor a time: a number in every language.
+    ZelRef<IZelSentenceItem> clock =
+        sentence({{u"8", 0}, {u":", 1}, {u"30", 2}, {u":", 4}, {u"45", 5}});
+    ZelReadNumbers(*clock, ZelLangEnglish);
+    EXPECT_EQ(read(*clock), (std::vector<std::string>{"8:30:45|number"}));
 }

@@ -195,10 +195,6 @@ std::string InfoString(const std::string& lemma, int code) {
     return lemma + char('0' + code);
 }
 
-} // namespace
-
-namespace {
-
 // The lemmas of the frequency list that the lexicon holds, commonest first, as the rank
 // file's lines in the lexicon's code page.
 std::string RankList(const std::string& frequenciesPath, const TLexicon& lexicon, int& ranked) {
