@@ -20,7 +20,7 @@ for language in en it; do
         "$locale" > "$work/user-$language.reg"
     ZEL_USER_HIVE="$work/user-$language.reg" XDG_DATA_HOME="$work/data" \
         xvfb-run -a -s '-screen 0 1280x800x24' "$build/bin/zelshots" "$work" "$language"
-    for picture in main qnv annotation mode-list mode-search mode-wordform tree page forms menu whatsthis help reference word abbreviation picture floating list advanced wordform progress; do
+    for picture in main qnv annotation mode-list mode-search mode-wordform tree page forms menu whatsthis help reference word abbreviation picture sources floating list advanced wordform progress; do
         cp "$work/$picture-$language.png" "$out/"
     done
 done

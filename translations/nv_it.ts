@@ -1628,5 +1628,13 @@
         <source>Show the pronunciation</source>
         <translation>Mostra la pronuncia</translation>
     </message>
+    <message>
+        <source>Sources</source>
+        <translation>Fonti</translation>
+    </message>
+    <message>
+        <source>Show where each translation comes from</source>
+        <translation>Mostra da dove viene ogni traduzione</translation>
+    </message>
 </context>
 </TS>

@@ -78,6 +78,9 @@ const std::map<QString, const char*>& Table() {
         // The display options of our own dictionaries.
         {"rsPronunciation", QT_TRANSLATE_NOOP("ZelGuiTranslations", "Pronunciation")},
         {"rsShowPronunciation", QT_TRANSLATE_NOOP("ZelGuiTranslations", "Show the pronunciation")},
+        {"rsSources", QT_TRANSLATE_NOOP("ZelGuiTranslations", "Sources")},
+        {"rsShowSources",
+         QT_TRANSLATE_NOOP("ZelGuiTranslations", "Show where each translation comes from")},
     };
     return table;
 }

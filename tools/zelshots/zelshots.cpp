@@ -8,6 +8,7 @@
 #include "ZelBaseDataModule.h"
 #include "ZelComboBox.h"
 #include "ZelCommandLine.h"
+#include "ZelDD6.h"
 #include "ZelDM4.h"
 #include "ZelDialogs.h"
 #include "ZelDic.h"
@@ -204,6 +205,31 @@ void PointAt(TZelDicViewPageForm& page, int position) {
                    QPoint(4, page.PageEdit()->fontMetrics().height() / 2);
     page.PointerMovedTo(point);
     QApplication::processEvents();
+}
+
+// An entry with the Sources option of its page checked: where each translation comes from,
+// the mark of a translation through one other language, FreeDict's unchecked ones.
+bool ShootSources(TZelNVMainForm& main, const std::u16string& word, TZelLanguage language,
+                  const QString& path) {
+    main.Views()->ShowLu(ZelReferenceItem(word, language).get());
+    main.Views()->SelectView(0, 0);
+    TZelDicViewPageForm* page = ShownPage(main);
+    TZelViewOptionAction* sources = nullptr;
+    for (auto* action :
+         page ? page->findChildren<TZelViewOptionAction*>() : QList<TZelViewOptionAction*>())
+        if (action->Option()->ElementName == u"sources")
+            sources = action;
+    if (!sources || !sources->isEnabled()) {
+        std::puts("no Sources option on the page");
+        return false;
+    }
+    sources->trigger();
+    page->RenderNow();
+    QApplication::processEvents();
+    bool ok = Save(main, path);
+    sources->trigger();
+    page->RenderNow();
+    return ok;
 }
 
 // The hot spots of an entry: a cross-reference lit under the pointer, a word of the entry
@@ -463,6 +489,9 @@ int main(int argc, char** argv) {
                 ok = ShootMenu(main, folder + "/menu-" + suffix + ".png") && ok;
                 ok = ShootWhatsThis(main, folder + "/whatsthis-" + suffix + ".png") && ok;
                 ok = ShootHotSpots(main, folder, suffix) && ok;
+                ok = ShootSources(main, u"albero", ZelLangItalian,
+                                  folder + "/sources-" + suffix + ".png") &&
+                     ok;
                 ok = ShootSearches(folder, suffix) && ok;
                 ok = ShootHelp(startup.DataModule()->GetHelpFile(),
                                folder + "/help-" + suffix + ".png") &&
