@@ -88,7 +88,7 @@ TEST_F(TNVLookTest, LooksUpEveryLineOfTheInput) {
     TRun run = NVLook("--pair it-en lookup < '" + dir.File("in.txt") + "'");
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Out.find("── casa ──"), 0u) << run.Out;
-    EXPECT_NE(run.Out.find("2. home\n\n── libro ──"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("3. household\n\n── libro ──"), std::string::npos) << run.Out;
     EXPECT_EQ(run.Err, "nvlook: no entry for \"qqqxyzzy\"\n");
     WriteBytes(dir.File("none.txt"), "qqqxyzzy\n");
     EXPECT_EQ(NVLook("lookup - < '" + dir.File("none.txt") + "'").Status, 1);
@@ -195,7 +195,7 @@ TEST_F(TNVLookTest, JsonForScripts) {
     EXPECT_EQ(nlohmann::json::parse(NVLook("--json lookup casa").Out),
               nlohmann::json::parse(R"json([{"lemma": "casa", "dictionary": "DD6KNV1_ITEN",
                   "name": "Dizionario Norvel (italiano - English)", "headword": "casa",
-                  "ordinal": 1, "text": "casa [kˈaza] s.\n1. house\n2. home\n"}])json"));
+                  "ordinal": 0, "text": "casa [kˈaza] s.\n1. house\n2. home\n3. household\n"}])json"));
     // Descriptions of several readings are one line.
     nlohmann::json analysis = nlohmann::json::parse(NVLook("--json analyze 'Le case sono.'").Out);
     EXPECT_EQ(analysis[0]["words"][1],
@@ -213,9 +213,9 @@ TEST_F(TNVLookTest, ExitStatusAndErrors) {
     const std::vector<std::tuple<std::string, int, std::string>> cases = {
         {"lookup qqqxyzzy", 1, "nvlook: no entry for \"qqqxyzzy\"\n"},
         {"--pair en-it lookup hoise", 1,
-         "nvlook: no entry for \"hoise\"; did you mean horse, house?\n"},
+         "nvlook: no entry for \"hoise\"; did you mean hoist, horse, house?\n"},
         // Neither morphology knows the word, so Italian is guessed: English suggests too.
-        {"lookup hoise", 1, "nvlook: no entry for \"hoise\"; did you mean horse, house?\n"},
+        {"lookup hoise", 1, "nvlook: no entry for \"hoise\"; did you mean hoist, horse, house?\n"},
         {"--pair it-en lookup hoise", 1, "nvlook: no entry for \"hoise\"\n"},
         {"forms it anagram qqqq", 1, ""},
         {"bogus", 2, "nvlook: Unknown command \"bogus\" (see nvlook --help)\n"},
