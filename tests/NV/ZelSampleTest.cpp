@@ -192,6 +192,45 @@ TEST_F(TSampleTest, ContractionsReadAsTheirWords) {
     }
 }
 
+// Fixed expressions and phrasal verbs read as one unit whose lemma is a headword of the
+// main dictionary, in any form of their verb; a sequence that is mostly its plain words
+// keeps them.
+TEST_F(TSampleTest, MultiWordUnitsReadAsOne) {
+    struct TCase {
+        const char* Morphology;
+        const char* Dictionary;
+        std::u16string Sentence;
+        std::string Unit; // the lemma the sentence is read with: a unit, or a headword of
+                          // several words it must not be read as
+        bool IsUnit;
+        std::string Word; // a word of the sentence read on its own
+    };
+    for (const TCase& c : std::vector<TCase>{
+             {"DM4KNVIT1", "DD6KNV1_ITEN", u"Domani, per esempio.", "per esempio", true, "domani"},
+             {"DM4KNVIT1", "DD6KNV1_ITEN", u"Siamo d'accordo.", "d'accordo", true, "essere"},
+             {"DM4KNVIT1", "DD6KNV1_ITEN", u"Piove a causa del vento.", "a causa di", true,
+              "vento"},
+             {"DM4KNVIT1", "DD6KNV1_ITEN", u"Facevano causa al vicino.", "fare causa", true,
+              "vicino"},
+             {"DM4KNVIT1", "DD6KNV1_ITEN", u"Un giorno di pioggia.", "un giorno", false, "giorno"},
+             {"DM4KNVEN1", "DD6KNV1_ENIT", u"She gave up.", "give up", true, "she"},
+             {"DM4KNVEN1", "DD6KNV1_ENIT", u"The plane took off.", "take off", true, "plane"},
+             {"DM4KNVEN1", "DD6KNV1_ENIT", u"By the way, it works.", "by the way", true, "work"},
+             {"DM4KNVEN1", "DD6KNV1_ENIT", u"An ice cream in New York.", "ice cream", true, "a"},
+             {"DM4KNVEN1", "DD6KNV1_ENIT", u"I gave it to her.", "to her", false, "her"}}) {
+        ZelRef<IZelDicMorph> morph = ZelQuery<IZelDicMorph>(Dic(c.Morphology));
+        ZelRef<IZelDic> dic = Dic(c.Dictionary);
+        ASSERT_TRUE(morph && dic);
+        std::set<std::string> lemmas;
+        CollectLemmas(*morph->Analyze(c.Sentence), lemmas);
+        EXPECT_TRUE(lemmas.count(c.Word)) << c.Word << " in " << ZelWideToUtf8(c.Sentence);
+        EXPECT_EQ(lemmas.count(c.Unit) == 1, c.IsUnit)
+            << c.Unit << " in " << ZelWideToUtf8(c.Sentence);
+        std::u16string headword = ZelUtf8ToWide(c.Unit);
+        EXPECT_TRUE(dic->LookupLu(headword, headword, -1, 0)) << c.Unit << " has no entry";
+    }
+}
+
 // The lemmas of each word of an analysed sentence, in the order the readings are listed.
 std::vector<std::vector<std::string>> LemmasByWord(IZelSentenceItem& sentence) {
     std::vector<std::vector<std::string>> words;
