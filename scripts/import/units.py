@@ -22,6 +22,9 @@ import subprocess
 import sys
 import xml.etree.ElementTree as ET
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from apertium import fits  # noqa: E402
+
 # The labels of the main dictionary's entries, back to the lexicon's categories.
 CATEGORIES = {
     "it": {"s.": "n", "v.": "v", "agg.": "adj", "avv.": "adv", "prep.": "pre",
@@ -42,14 +45,6 @@ DESCRIPTIONS = {
 HEADERS = {"it": "@file=dm4it\n", "en": "@file=dm4en\n"}
 # Verb forms joined with a pronoun are not written before the rest of a phrase.
 CLITIC = re.compile(r"enclitic|pronom|pronoun")
-
-
-def fits(text):
-    try:
-        text.encode("cp1252")
-        return True
-    except UnicodeEncodeError:
-        return False
 
 
 def multiword_headwords(dictionary, code):
