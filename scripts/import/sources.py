@@ -117,13 +117,6 @@ def read_plain(folder, name):
     return entries
 
 
-def pairs_of(entries):
-    for headword, _, pos, senses in entries:
-        for sense in senses:
-            for t in sense:
-                yield headword, pos, t
-
-
 # Apertium's first tags per part of speech of the sample morphologies.
 APERTIUM_TAGS = {"n": ["n"], "np": ["np"], "v": ["vblex", "vbser", "vbhaver", "vbmod"],
                  "adj": ["adj"], "adv": ["adv"], "pre": ["pr"], "pron": ["prn"],
