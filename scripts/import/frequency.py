@@ -6,7 +6,9 @@ sentence analysis lists the readings of a word with the commoner lemma first ("l
 article "il" before the pronoun "gli"; "running": "run" before the noun "running").
 
 The texts are the fortune cookies of Debian: `fortunes-it` for Italian, the English files
-of `fortunes` and `fortunes-min` for English. Each word of the text is read with the
+of `fortunes` and `fortunes-min` for English; for Italian also the Italian definitions of
+the Wiktionary-derived FreeDict dictionaries `dict-freedict-ita-fin` and `-ita-pol`
+(CC-BY-SA 3.0), which name the things the fortunes seldom do. Each word of the text is read with the
 shipped lexicon (data/morph/<language>.tsv.xz); an occurrence of a word that can be several
 lemmas is shared among them in proportion to how common each is, so a lemma counts the
 forms only it can be and its likely share of the ambiguous ones. A
@@ -20,6 +22,9 @@ import os
 import re
 import sys
 from collections import defaultdict
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import sources  # noqa: E402
 
 WORD = re.compile(r"[^\W\d_]+(?:'[^\W\d_]+)*", re.UNICODE)
 
@@ -44,16 +49,45 @@ def fortune_files(folder, language):
     return files
 
 
+def read_text(path):
+    with open(path, encoding="utf-8", errors="replace") as f:
+        return f.read()
+
+
+# Dictionaries whose definitions are written in Italian (Wiktionary's, through FreeDict):
+# dictionary prose, which names the things the fortunes seldom do ("frutto", "carico").
+ITALIAN_DEFINITIONS = ["freedict-ita-fin", "freedict-ita-pol"]
+
+
+def definitions(language, folder="/usr/share/dictd"):
+    """The Italian definitions of the Wiktionary-derived dictionaries that are installed:
+    every line of an entry after its translation lines, one text per dictionary."""
+    if language != "it":
+        return []
+    texts = []
+    for name in ITALIAN_DEFINITIONS:
+        if not os.path.exists(os.path.join(folder, name + ".index")):
+            continue
+        lines = []
+        for body in sources.dictd_bodies(folder, name):
+            for i, line in enumerate(l for l in body.split("\n")[1:] if l.strip()):
+                if i > 0 and not re.match(r"^\s*\d+\.", line):
+                    lines.append(line.replace("}}", " "))
+        texts.append("\n".join(lines))
+    return texts
+
+
 def lexicon_lemmas(path):
-    """Every form of the lexicon with the set of its lemmas."""
-    lemmas = defaultdict(set)
+    """Every form of the lexicon with its lemmas, each with the (category, description) of
+    its readings of that form."""
+    lemmas = defaultdict(lambda: defaultdict(list))
     with lzma.open(path, "rt", encoding="utf-8") as f:
         for line in f:
             if line.startswith("@"):
                 continue
             fields = line.rstrip("\n").split("\t")
             if len(fields) == 4:
-                lemmas[fields[0]].add(fields[1])
+                lemmas[fields[0]][fields[1]].append((fields[2], fields[3]))
     return lemmas
 
 
@@ -74,30 +108,51 @@ def words(text, lemmas):
                 yield part
 
 
-def counts(files, lemmas):
+def counts(texts, lemmas):
     """How often each lemma occurs. A word that can be several lemmas is shared among them
-    in proportion to how often each occurs (estimated again from the shares, a few times,
-    starting from equal shares): "albero" goes to the noun, which "alberi" and others show
-    common, rather than to the rare verb "alberare"."""
+    in proportion to how often each occurs and how common its readings of the word are for
+    its part of speech (estimated again from the shares, a few times, starting from equal
+    shares): "albero" goes to the noun, which "alberi" and others show common, rather than
+    to the rare verb "alberare"; "frutti", a plural noun or a present subjunctive, to the
+    noun "frutto" rather than to "fruttare"."""
     seen = defaultdict(int)
-    for path in files:
-        with open(path, encoding="utf-8", errors="replace") as f:
-            text = f.read()
+    for text in texts:
         for word in words(text, lemmas):
             readings = readings_of(word, lemmas)
             if readings:
-                seen[frozenset(readings)] += 1
+                seen[tuple(sorted((l, tuple(r)) for l, r in readings.items()))] += 1
+    likely = reading_likelihoods(seen)
+    weight = {readings: {lemma: sum(likely[r] for r in rs) for lemma, rs in readings}
+              for readings in seen}
     found = defaultdict(float)
     for readings, n in seen.items():
-        for lemma in readings:
+        for lemma, _ in readings:
             found[lemma] += n / len(readings)
     for _ in range(5):
         estimate, found = found, defaultdict(float)
         for readings, n in seen.items():
-            total = sum(estimate[lemma] for lemma in readings)
-            for lemma in readings:
-                found[lemma] += n * estimate[lemma] / total
+            w = weight[readings]
+            total = sum(estimate[lemma] * w[lemma] for lemma, _ in readings)
+            for lemma, _ in readings:
+                found[lemma] += n * estimate[lemma] * w[lemma] / total if total else n / len(readings)
     return found
+
+
+def reading_likelihoods(seen):
+    """(category, description) -> how often a word of that category is read so: the share
+    of the description among the words of the category, each word's occurrence shared
+    equally among its readings; a description never seen gets a small share."""
+    by_category = defaultdict(lambda: defaultdict(float))
+    for readings, n in seen.items():
+        all_readings = [r for _, rs in readings for r in rs]
+        for category, description in all_readings:
+            by_category[category][description] += n / len(all_readings)
+    likely = defaultdict(lambda: 1e-4)
+    for category, descriptions in by_category.items():
+        total = sum(descriptions.values())
+        for description, n in descriptions.items():
+            likely[(category, description)] = max(n / total, 1e-4)
+    return likely
 
 
 def main():
@@ -108,7 +163,9 @@ def main():
         if not files:
             sys.exit(f"{language}: no fortune files under {fortunes}")
         lemmas = lexicon_lemmas(os.path.join(morph, f"{language}.tsv.xz"))
-        found = counts(files, lemmas)
+        texts = [read_text(path) for path in files]
+        glosses = definitions(language)
+        found = counts(texts + glosses, lemmas)
         # Commonest first; lemmas seen less than once in all (shares of ambiguous words
         # only) say nothing and are left out.
         ranked = sorted(((c, l) for l, c in found.items() if c >= 1.0), key=lambda x: (-x[0], x[1]))
@@ -116,7 +173,8 @@ def main():
         with lzma.open(os.path.join(morph, f"{language}-freq.tsv.xz"), "wt", encoding="utf-8",
                        preset=9) as f:
             f.write(body)
-        print(f"{language}: {len(files)} files, {len(ranked)} lemmas ranked,"
+        print(f"{language}: {len(files)} files and {len(glosses)} dictionaries of definitions,"
+              f" {len(ranked)} lemmas ranked,"
               f" top: {', '.join(l for _, l in ranked[:12])}")
 
 
