@@ -101,3 +101,22 @@ TEST(DM4Compiler, FrequencyListRanksTheLemmas) {
                      EZelError,
                      list + ":1: a frequency line is a lemma and its count separated by a tab");
 }
+
+// A multi-word unit whose forms differ in the first word gets a stem per first word, not
+// one as short as "g" that every word with that letter would walk into; its forms are
+// still read whole, and the proof holds.
+TEST(DM4Compiler, AUnitOfSeveralVerbFormsGetsAStemPerFirstWord) {
+    TTempDir dir;
+    std::string lexicon = dir.File("units.tsv");
+    WriteBytes(lexicon, "@file=units\n@name=Units\n@language=en\n@codepage=1252\n@lustyle=0\n"
+                        "give up\tgive up\tv\tverb base form\n"
+                        "gave up\tgive up\tv\tverb past tense\n"
+                        "giving up\tgive up\tv\tverb present participle\n"
+                        "go\tgo\tv\tverb base form\n");
+    TZelDM4CompileReport report = ZelCompileDM4(lexicon, dir.File("out"));
+    EXPECT_EQ(report.Stems, 4);
+    TZelDM4 morph("DM4UNITS", dir.File("out/units.dm4"));
+    ZelRef<IZelSentenceItem> sentence = morph.Analyze(u"She gave up.");
+    ASSERT_GE(sentence->GetCount(), 2);
+    EXPECT_EQ(sentence->GetItem(1)->GetLemma(), u"give up");
+}

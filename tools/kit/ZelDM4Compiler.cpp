@@ -241,14 +241,22 @@ TZelDM4CompileReport ZelCompileDM4(const std::string& lexiconPath, const std::st
     std::map<std::vector<std::pair<std::string, int>>, int16_t> paradigms;
     for (const auto& [key, readings] : lemmas) {
         // One stem per group of forms with a common prefix: the whole lemma when its forms
-        // share one, otherwise one group per first byte.
-        std::map<char, std::vector<const TReading*>> groups;
+        // share one, otherwise one group per first byte. A multi-word unit whose forms
+        // differ in the first word ("give up", "gave up") gets one group per first word:
+        // a stem as short as "g" would send every word with that letter into the unit's
+        // endings, and analysis would try them all.
+        std::map<std::string, std::vector<const TReading*>> groups;
         std::string prefix = CommonPrefix(readings);
-        if (!prefix.empty())
-            groups[0] = readings;
-        else
-            for (const TReading* r : readings)
-                groups[r->Form[0]].push_back(r);
+        bool unit = key.first.find(' ') != std::string::npos;
+        for (const TReading* r : readings) {
+            size_t blank = r->Form.find(' ');
+            if (unit && blank != std::string::npos && prefix.size() < blank)
+                groups[r->Form.substr(0, blank)].push_back(r);
+            else if (!prefix.empty())
+                groups[std::string()].push_back(r);
+            else
+                groups[r->Form.substr(0, 1)].push_back(r);
+        }
         for (const auto& [first, group] : groups) {
             std::string stem = CommonPrefix(group);
             std::vector<std::pair<std::string, int>> endings;
