@@ -10,6 +10,7 @@
 #include "ZelLangList.h"
 #include "ZelMemBlocks.h"
 #include "ZelNVDics.h"
+#include "ZelRtfReader.h"
 #include "ZelSentenceItem.h"
 #include "ZelSettingsStore.h"
 #include "ZelTestSupport.h"
@@ -57,29 +58,34 @@ protected:
     TTempDir UserHive;
 };
 
-// The count characters of RTF text from at: bytes of the system code page, "\'hh" and
-// "\uN ?" (a character outside Latin-1 and its stand-in) one character each.
-std::u16string RtfCharacters(const std::string& rtf, size_t at, int count) {
-    std::u16string out;
-    while (int(out.size()) < count && at < rtf.size()) {
-        if (rtf.compare(at, 2, "\\u") == 0) {
-            size_t end = at + 2;
-            int code = std::stoi(rtf.substr(end), &end);
-            out += char16_t(code < 0 ? code + 65536 : code);
-            at += 2 + end;
-            at += rtf.compare(at, 1, " ") == 0 ? 2 : 1; // the delimiter, then the stand-in
-        } else if (rtf.compare(at, 2, "\\'") == 0) {
-            out += ZelCodePageToWide(
-                std::string(1, char(std::stoi(rtf.substr(at + 2, 2), nullptr, 16))),
-                ZelGetSystemCodePage());
-            at += 4;
-        } else {
-            out += ZelCodePageToWide(rtf.substr(at, 1), ZelGetSystemCodePage());
-            ++at;
+// The targets of the cross-references of rendered entries, read by the program's own RTF
+// reader: the N characters each "\customRef N" marks.
+class TReferenceTargets : public IZelRtfSink {
+public:
+    void Text(const std::u16string& text, const TZelRtfFormat&) override {
+        for (char16_t c : text)
+            Take(c);
+    }
+    void ParagraphBreak() override { Take(u'\n'); }
+    void LineBreak() override { Take(u'\n'); }
+    void CustomTag(const std::string& name, const std::vector<std::string>& parameters) override {
+        if (name == "Ref" && !parameters.empty()) {
+            Pending = std::stoi(parameters[0]);
+            Targets.emplace_back();
         }
     }
-    return out;
-}
+
+    std::vector<std::u16string> Targets;
+
+private:
+    void Take(char16_t c) {
+        if (Pending > 0) {
+            Targets.back() += c;
+            --Pending;
+        }
+    }
+    int Pending = 0;
+};
 
 void CollectLemmas(IZelSentenceItem& item, std::set<std::string>& lemmas) {
     if (!item.GetLemma().empty())
@@ -386,15 +392,11 @@ TEST_F(TSampleTest, CrossReferencesPointAtHeadwords) {
         ZelRef<IZelArrayCursor> entries = dic->GetEntries();
         ZelRef<IZelLu> lu = ZelQuery<IZelLu>(entries);
         int references = 0, broken = 0;
-        const std::string tag = "{\\*\\customRef ";
         for (int32_t i = 0; i < entries->GetCount(); ++i) {
             entries->SetIndex(i);
-            std::string rtf = dic->GetEntryRtf(*lu, 0);
-            for (size_t at = rtf.find(tag); at != std::string::npos; at = rtf.find(tag, at + 1)) {
-                // {\*\customRef N}{\cf1\ul TEXT}: the N characters after the style group's blank.
-                size_t close = rtf.find('}', at);
-                int length = std::stoi(rtf.substr(at + tag.size(), close - at - tag.size()));
-                std::u16string target = RtfCharacters(rtf, rtf.find(' ', close) + 1, length);
+            TReferenceTargets targets;
+            ZelReadRtf(dic->GetEntryRtf(*lu, 0), ZelGetSystemCodePage(), targets);
+            for (const std::u16string& target : targets.Targets) {
                 ++references;
                 if (!other->LookupLu(target, target, -1, 0) && ++broken <= 5)
                     ADD_FAILURE() << id << " entry " << i << " refers to " << ZelWideToUtf8(target);
