@@ -34,11 +34,11 @@ import html
 import lzma
 import os
 import re
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import sources  # noqa: E402
+from apertium import fits  # noqa: E402
 
 APERTIUM = "/usr/share/apertium"
 SOUNDS_PER_LANGUAGE = 300
@@ -95,10 +95,14 @@ PICTURES = {"Italy": "flag-it.png", "Italia": "flag-it.png",
 
 
 def key(word):
-    """The form under which a word is matched across sources: remarks in parentheses
-    left out, small letters, single spaces."""
-    word = re.sub(r"\([^)]*\)", " ", word)
-    return re.sub(r"\s+", " ", word).strip(" ,;.:!?\"'").lower()
+    """The form under which a word is matched across sources: as written, without
+    surrounding punctuation, in small letters."""
+    return written(word).strip(" ,;.:!?\"'").lower()
+
+
+def written(word):
+    """A word as the sources write it, remarks in parentheses left out, single spaces."""
+    return re.sub(r"\s+", " ", re.sub(r"\([^)]*\)", " ", word)).strip()
 
 
 def usable(word):
@@ -106,13 +110,7 @@ def usable(word):
     letter, of a sensible length, without leftover markup."""
     if not word or len(word) > 50 or not re.search(r"[^\W\d_]", word):
         return False
-    if re.search(r"[{}\[\]<>/=|]", word):
-        return False
-    try:
-        word.encode("cp1252")
-    except UnicodeEncodeError:
-        return False
-    return True
+    return not re.search(r"[{}\[\]<>/=|]", word) and fits(word)
 
 
 class Pair:
@@ -177,8 +175,8 @@ class Collector:
         i, e = key(italian), key(english)
         if not i or not e:
             return
-        self.spellings["it"][i][re.sub(r"\s+", " ", re.sub(r"\([^)]*\)", " ", italian)).strip()] += 1
-        self.spellings["en"][e][re.sub(r"\s+", " ", re.sub(r"\([^)]*\)", " ", english)).strip()] += 1
+        self.spellings["it"][i][written(italian)] += 1
+        self.spellings["en"][e][written(english)] += 1
         pair = self.pairs[(i, e)]
         pair.sources.add(source)
         if pos:
@@ -202,30 +200,24 @@ def collect_wiktionary(collector, folder):
     for pivot, (it_p, p_it, p_en, en_p) in WIKTIONARY_PIVOTS.items():
         italian, english = collections.defaultdict(set), collections.defaultdict(set)
         pos_of = {}
-        for a, _, pos, b in ((h, pr, po, t) for h, pr, po, senses in read_database(folder, it_p)
-                             for s in senses for t in s):
-            italian[key(b)].add(a)
-            pos_of[(key(a), key(b))] = pos
-        for h, _, pos, senses in read_database(folder, p_it):
-            for s in senses:
-                for t in s:
-                    italian[key(h)].add(t)
-                    pos_of.setdefault((key(t), key(h)), pos)
-        for h, _, pos, senses in read_database(folder, p_en):
-            for s in senses:
-                for t in s:
-                    english[key(h)].add(t)
-        for h, _, pos, senses in read_database(folder, en_p):
-            for s in senses:
-                for t in s:
-                    english[key(t)].add(h)
+        for h, pos, t in sources.pairs_of(read_database(folder, it_p)):
+            italian[key(t)].add(h)
+            pos_of[(key(h), key(t))] = pos
+        for h, pos, t in sources.pairs_of(read_database(folder, p_it)):
+            italian[key(h)].add(t)
+            pos_of.setdefault((key(t), key(h)), pos)
+        for h, _, t in sources.pairs_of(read_database(folder, p_en)):
+            english[key(h)].add(t)
+        for h, _, t in sources.pairs_of(read_database(folder, en_p)):
+            english[key(t)].add(h)
         for word, its in italian.items():
             ens = english.get(word, ())
-            its_keys, ens_keys = {key(i) for i in its}, {key(e) for e in ens}
+            if not ens:
+                continue
+            counterparts[(pivot, word)] = (len({key(i) for i in its}), len({key(e) for e in ens}))
             for i in its:
                 for e in ens:
                     collector.add(i, e, pivot, pos_of.get((key(i), word), ""), word)
-                    counterparts[(pivot, word)] = (len(its_keys), len(ens_keys))
     return counterparts
 
 
@@ -266,21 +258,17 @@ def stub_pairs(direct, other):
     entry in the other direction translates it by a phrase holding the headword as one of
     its words, never by the headword alone ("be" -> "tacere", whose entry says "be quiet")."""
     reverse = collections.defaultdict(set)
-    for headword, _, _, senses in other:
-        for s in senses:
-            for t in s:
-                reverse[key(headword)].add(key(t))
+    for headword, _, t in sources.pairs_of(other):
+        reverse[key(headword)].add(key(t))
     stubs = {}
-    for headword, _, _, senses in direct:
+    for headword, _, t in sources.pairs_of(direct):
         h = key(headword)
-        for s in senses:
-            for t in s:
-                back = reverse.get(key(t))
-                if not back or h in back:
-                    continue
-                phrases = sorted(p for p in back if " " in p and h in p.split(" "))
-                if phrases:
-                    stubs[(h, key(t))] = phrases[0]
+        back = reverse.get(key(t))
+        if not back or h in back:
+            continue
+        phrases = sorted(p for p in back if " " in p and h in p.split(" "))
+        if phrases:
+            stubs[(h, key(t))] = phrases[0]
     return stubs
 
 
@@ -290,18 +278,13 @@ def repeated_unconfirmed(direct, collector, reverse_pairs):
     direction nor a pivot gives the same pair."""
     counts = collections.Counter(key(h) for h, _, _, _ in direct)
     out = set()
-    for headword, _, _, senses in direct:
-        h = key(headword)
-        if counts[h] < 2:
+    for headword, _, t in sources.pairs_of(direct):
+        pair = (key(headword), key(t))
+        if counts[pair[0]] < 2 or pair in reverse_pairs:
             continue
-        for s in senses:
-            for t in s:
-                pair = (h, key(t))
-                if pair in reverse_pairs:
-                    continue
-                evidence = collector.get(pair)
-                if evidence is None or not evidence.families():
-                    out.add(pair)
+        evidence = collector.get(pair)
+        if evidence is None or not evidence.families():
+            out.add(pair)
     return out
 
 
@@ -551,11 +534,7 @@ def common_headwords(side, other_entries):
     """The headwords with a recorded pronunciation: FreeDict's headwords the other side
     uses most often as a translation, single words only, ties broken by length, then
     alphabetically."""
-    uses = collections.Counter()
-    for _, _, _, senses in other_entries:
-        for sense in senses:
-            for t in sense:
-                uses[t.lower()] += 1
+    uses = collections.Counter(t.lower() for _, _, t in sources.pairs_of(other_entries))
     heads = sorted({side.spelling(key(h)) for h, _, _, _ in side.entries
                     if h and " " not in h and usable(h)},
                    key=lambda h: (-uses[h.lower()], len(h), h))
@@ -580,8 +559,8 @@ def collect(folder, italian, english, it_side, en_side, core):
     counterparts.update(collect_apertium(
         collector, {(l, p) for l, ps in it_side.categories.items() for p in ps},
         {(l, p) for l, ps in en_side.categories.items() for p in ps}))
-    en_pairs = {(key(h), key(t)) for h, _, _, s in english for x in s for t in x}
-    it_pairs = {(key(h), key(t)) for h, _, _, s in italian for x in s for t in x}
+    en_pairs = {(key(h), key(t)) for h, _, t in sources.pairs_of(english)}
+    it_pairs = {(key(h), key(t)) for h, _, t in sources.pairs_of(italian)}
     # (Italian, English) -> why FreeDict's pair is left out.
     dropped = {}
     pivot_pairs = collector.pairs
@@ -599,21 +578,13 @@ def collect(folder, italian, english, it_side, en_side, core):
         dropped[(t, h)] = f'stub of "{phrase}"'
     for (h, t), phrase in stub_pairs(italian, english).items():
         dropped[(h, t)] = f'stub of "{phrase}"'
-    for h, _, pos, senses in italian:
-        for s in senses:
-            for t in s:
-                if (key(h), key(t)) not in dropped:
-                    collector.add(h, t, "fd")
-    for h, _, pos, senses in english:
-        for s in senses:
-            for t in s:
-                if (key(t), key(h)) not in dropped:
-                    collector.add(t, h, "fd")
+    for h, _, t in sources.pairs_of(italian):
+        if (key(h), key(t)) not in dropped:
+            collector.add(h, t, "fd")
+    for h, _, t in sources.pairs_of(english):
+        if (key(t), key(h)) not in dropped:
+            collector.add(t, h, "fd")
     return collector, counterparts, dropped
-
-
-# hunspell's dictionaries, the spelling check of FreeDict's translations.
-SPELLING = {"it": "it_IT", "en": "en_US"}
 
 
 def misspelt(entries, target, pivot_pairs, as_pair):
@@ -621,18 +592,14 @@ def misspelt(entries, target, pivot_pairs, as_pair):
     that neither the target language's morphology nor hunspell knows, and no pivot gives
     ("strech", "fianciullo"): FreeDict's typing errors."""
     candidates = {}
-    for headword, _, _, senses in entries:
-        for s in senses:
-            for t in s:
-                word = key(t)
-                if " " in word or "-" in word or word in target.forms:
-                    continue
-                evidence = pivot_pairs.get(as_pair(key(headword), word))
-                if evidence is None or not evidence.families():
-                    candidates.setdefault(t.strip(), set()).add(as_pair(key(headword), word))
-    unknown = subprocess.run(["hunspell", "-d", SPELLING[target.code], "-l"],
-                             input="\n".join(candidates), capture_output=True, text=True,
-                             check=True).stdout.split()
+    for headword, _, t in sources.pairs_of(entries):
+        word = key(t)
+        if " " in word or "-" in word or word in target.forms:
+            continue
+        evidence = pivot_pairs.get(as_pair(key(headword), word))
+        if evidence is None or not evidence.families():
+            candidates.setdefault(t.strip(), set()).add(as_pair(key(headword), word))
+    unknown = sources.hunspell_unknown(target.code, candidates)
     return {pair for word in unknown for pair in candidates.get(word, ())}
 
 

@@ -117,6 +117,25 @@ def read_plain(folder, name):
     return entries
 
 
+def pairs_of(entries):
+    """(headword, part of speech, translation) of every translation of dictd entries."""
+    for headword, _, pos, senses in entries:
+        for sense in senses:
+            for translation in sense:
+                yield headword, pos, translation
+
+
+# hunspell's dictionary of each language.
+SPELLING = {"it": "it_IT", "en": "en_US"}
+
+
+def hunspell_unknown(language, words):
+    """The words hunspell's dictionary of the language does not know."""
+    return set(subprocess.run(["hunspell", "-d", SPELLING[language], "-l"],
+                              input="\n".join(words), capture_output=True, text=True,
+                              check=True).stdout.split())
+
+
 # Apertium's first tags per part of speech of the sample morphologies.
 APERTIUM_TAGS = {"n": ["n"], "np": ["np"], "v": ["vblex", "vbser", "vbhaver", "vbmod"],
                  "adj": ["adj"], "adv": ["adv"], "pre": ["pr"], "pron": ["prn"],

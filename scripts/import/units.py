@@ -23,6 +23,7 @@ import sys
 import xml.etree.ElementTree as ET
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import sources  # noqa: E402
 from apertium import fits  # noqa: E402
 
 # The labels of the main dictionary's entries, back to the lexicon's categories.
@@ -89,20 +90,15 @@ COMPOSITIONAL = {
            "which one", "what time", "find again", "leave again", "be late"},
 }
 
-# hunspell's dictionaries: a verb form written before the rest of a phrase is a word of its
-# own, not the stem of a contraction ("wasn" of "wasn't").
-SPELLING = {"it": "it_IT", "en": "en_US"}
-
-
 def real_words(code, verbs):
-    """The verb forms hunspell knows, where it is installed (else all of them)."""
+    """The verb forms hunspell knows, where it is installed (else all of them): a verb form
+    written before the rest of a phrase is a word of its own, not the stem of a contraction
+    ("wasn" of "wasn't")."""
     forms = sorted({form for readings in verbs.values() for form, _ in readings})
     try:
-        unknown = subprocess.run(["hunspell", "-d", SPELLING[code], "-l"], input="\n".join(forms),
-                                 capture_output=True, text=True, check=True).stdout.split()
+        return set(forms) - sources.hunspell_unknown(code, forms)
     except (OSError, subprocess.CalledProcessError):
         return set(forms)
-    return set(forms) - set(unknown)
 
 
 # An Italian phrase ending in a preposition is also written with the preposition joined to

@@ -114,12 +114,10 @@ class ShippedDictionary(unittest.TestCase):
     def freedict_pairs(self):
         """(side, headword key, translation key, (Italian, English)) of both databases."""
         for code, entries in (("en", self.english), ("it", self.italian)):
-            for headword, _, _, senses in entries:
-                for sense in senses:
-                    for t in sense:
-                        h, t = importer.key(headword), importer.key(t)
-                        if importer.usable(headword) and importer.usable(t):
-                            yield code, h, t, (h, t) if code == "it" else (t, h)
+            for headword, _, t in sources.pairs_of(entries):
+                if importer.usable(headword) and importer.usable(t):
+                    h, t = importer.key(headword), importer.key(t)
+                    yield code, h, t, (h, t) if code == "it" else (t, h)
 
     def test_every_freedict_pair_is_kept_or_left_out_with_a_reason(self):
         missing = [(code, h, t) for code, h, t, pair in self.freedict_pairs()
