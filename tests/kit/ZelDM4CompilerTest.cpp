@@ -1,5 +1,6 @@
 // The DM4 compiler: its proof, its errors with their lines, and a failure changing nothing.
 #include "ZelDM4Compiler.h"
+#include "ZelCodePage.h"
 #include "ZelDM4.h"
 #include "ZelErrors.h"
 #include "ZelFiles.h"
@@ -119,4 +120,26 @@ TEST(DM4Compiler, AUnitOfSeveralVerbFormsGetsAStemPerFirstWord) {
     ZelRef<IZelSentenceItem> sentence = morph.Analyze(u"She gave up.");
     ASSERT_GE(sentence->GetCount(), 2);
     EXPECT_EQ(sentence->GetItem(1)->GetLemma(), u"give up");
+}
+
+// A lemma whose forms share fewer than three letters gets stems split by longer prefixes,
+// none shorter than a whole form, so that no word walks into it for its first letter; a
+// stem never ends at a blank between tokens ("cio '", "cio ´" for "ciò").
+TEST(DM4Compiler, ShortSharedStemsAreSplitByLongerPrefixes) {
+    TTempDir dir;
+    std::string lexicon = dir.File("be.tsv");
+    WriteBytes(lexicon, "@file=be\n@name=Be\n@language=it\n@codepage=1252\n@lustyle=0\n"
+                        "be\tbe\tv\tbase\nbeen\tbe\tv\tparticiple\nbeing\tbe\tv\tgerund\n"
+                        "am\tbe\tv\tfirst\nare\tbe\tv\tplural\nis\tbe\tv\tthird\n"
+                        "was\tbe\tv\tpast\nwere\tbe\tv\tpast\n"
+                        "ciò\tciò\tpron\tpronome\ncio'\tciò\tpron\tpronome\n"
+                        "cio´\tciò\tpron\tpronome\n");
+    TZelDM4CompileReport report = ZelCompileDM4(lexicon, dir.File("out"));
+    EXPECT_EQ(report.Stems, 8 + 2); // a stem per form of "be"; "ciò" and "cio"
+    TZelDM4 morph("DM4BE", dir.File("out/be.dm4"));
+    for (const char16_t* form : {u"am", u"were", u"being", u"cio'"}) {
+        ZelRef<IZelSentenceItem> sentence = morph.Analyze(form);
+        ASSERT_TRUE(sentence && sentence->GetCount() == 1) << ZelWideToUtf8(form);
+        EXPECT_TRUE(sentence->GetItem(0)->GetKnown()) << ZelWideToUtf8(form);
+    }
 }

@@ -191,6 +191,32 @@ std::string CommonPrefix(const std::vector<const TReading*>& readings) {
     return prefix;
 }
 
+// The shortest stem worth sharing: a stem as short as "g" (for "go" and "gave") or "a" (for
+// "am" and "are") sends every word with that beginning into its endings, and analysis tries
+// them all.
+constexpr size_t ShortestStem = 3;
+
+// Splits the forms of a lemma into groups with a stem of ShortestStem bytes at least, or
+// with a single form, by longer and longer prefixes: "be", "been", "being" | "am" | "are" |
+// "is" | "was" | "were".
+void StemGroups(const std::vector<const TReading*>& readings,
+                std::vector<std::vector<const TReading*>>& groups) {
+    size_t shared = CommonPrefix(readings).size();
+    bool oneForm = std::all_of(readings.begin(), readings.end(), [&](const TReading* r) {
+        return r->Form == readings.front()->Form;
+    });
+    if (shared >= ShortestStem || oneForm) {
+        groups.push_back(readings);
+        return;
+    }
+    // A form no longer than the shared prefix is a group of its own.
+    std::map<std::string, std::vector<const TReading*>> longer;
+    for (const TReading* r : readings)
+        longer[r->Form.substr(0, shared + 1)].push_back(r);
+    for (const auto& [beginning, group] : longer)
+        StemGroups(group, groups);
+}
+
 std::string InfoString(const std::string& lemma, int code) {
     return lemma + char('0' + code);
 }
@@ -241,24 +267,25 @@ TZelDM4CompileReport ZelCompileDM4(const std::string& lexiconPath, const std::st
     std::map<std::vector<std::pair<std::string, int>>, int16_t> paradigms;
     for (const auto& [key, readings] : lemmas) {
         // One stem per group of forms with a common prefix: the whole lemma when its forms
-        // share one, otherwise one group per first byte. A multi-word unit whose forms
-        // differ in the first word ("give up", "gave up") gets one group per first word:
-        // a stem as short as "g" would send every word with that letter into the unit's
-        // endings, and analysis would try them all.
-        std::map<std::string, std::vector<const TReading*>> groups;
+        // share one of a few letters, otherwise groups split by longer and longer prefixes
+        // (StemGroups). A multi-word unit whose forms differ in the first word ("give up",
+        // "gave up") is first split by its first word.
+        std::map<std::string, std::vector<const TReading*>> byFirstWord;
         std::string prefix = CommonPrefix(readings);
         bool unit = key.first.find(' ') != std::string::npos;
         for (const TReading* r : readings) {
             size_t blank = r->Form.find(' ');
-            if (unit && blank != std::string::npos && prefix.size() < blank)
-                groups[r->Form.substr(0, blank)].push_back(r);
-            else if (!prefix.empty())
-                groups[std::string()].push_back(r);
-            else
-                groups[r->Form.substr(0, 1)].push_back(r);
+            bool split = unit && blank != std::string::npos && prefix.size() < blank;
+            byFirstWord[split ? r->Form.substr(0, blank) : std::string()].push_back(r);
         }
-        for (const auto& [first, group] : groups) {
+        std::vector<std::vector<const TReading*>> groups;
+        for (const auto& [firstWord, group] : byFirstWord)
+            StemGroups(group, groups);
+        for (const std::vector<const TReading*>& group : groups) {
+            // A stem ends inside a token: the walk does not carry a stem over a blank.
             std::string stem = CommonPrefix(group);
+            while (!stem.empty() && stem.back() == ' ')
+                stem.pop_back();
             std::vector<std::pair<std::string, int>> endings;
             for (const TReading* r : group)
                 endings.emplace_back(r->Form.substr(stem.size()), r->DescriptionId);
