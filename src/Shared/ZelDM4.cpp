@@ -127,6 +127,7 @@ ZelRef<IZelSentenceItem> TZelDM4::Analyze(const std::u16string& text) {
     if (!tree)
         return nullptr;
     ZelRef<IZelSentenceItem> sentence = Convert(text, *tree);
+    ZelReadAddresses(*sentence, GetSourceLang());
     ZelReadNumbers(*sentence, GetSourceLang());
     if (ZelPrimaryLang(GetSourceLang()) == ZelLangEnglish)
         PreferPossessives(*sentence);

@@ -16,3 +16,13 @@ std::string ZelNumberKind(std::u16string_view token);
 // is in the language ("ora" for Italian, "time" for others), so that it shows in the
 // analysis instead of vanishing. Other tokens stay as they are.
 void ZelReadNumbers(IZelSentenceItem& sentence, TZelLanguage language);
+
+// What a run of touching tokens is when it is an address: "e-mail" for "anna@example.org",
+// "web" for "http://example.org/a.html", "www.example.org" or "example.org" (a name ending
+// in a common top-level domain), else nothing.
+std::string ZelAddressKind(std::u16string_view run);
+
+// The analysis of a sentence with its e-mail and web addresses read whole: the tokens the
+// analyser cut an address into ("slashdot", ".", "org") become one reading of the address,
+// described in the language ("indirizzo web" for Italian, "web address" for others).
+void ZelReadAddresses(IZelSentenceItem& sentence, TZelLanguage language);

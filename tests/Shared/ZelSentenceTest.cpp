@@ -195,6 +195,27 @@ TEST(Sentences, WhatANumberIs) {
         EXPECT_EQ(ZelNumberKind(token), kind) << ZelWideToUtf8(token);
 }
 
+TEST(AddressKind, EMailAndWebAddressesAreTold) {
+    for (const auto& [run, kind] : std::vector<std::pair<std::u16string, std::string>>{
+             {u"anna@example.org", "e-mail"},
+             {u"Anna.Rossi@Mail.Example.IT", "e-mail"},
+             {u"http://example.org/a.html", "web"},
+             {u"https://x.y/?q=1&r=2", "web"},
+             {u"www.repubblica.it", "web"},
+             {u"slashdot.org", "web"},
+             {u"slashdot.org/comments.pl", "web"},
+             {u"www.example.zz", "web"},
+             {u"example.zz", ""}, // not a common top-level domain
+             {u"e.g", ""},
+             {u"anna@", ""},
+             {u"@example.org", ""},
+             {u"anna@localhost", ""},
+             {u"a..org", ""},
+             {u"http://", ""},
+             {u"8.30", ""}})
+        EXPECT_EQ(ZelAddressKind(run), kind) << ZelWideToUtf8(run);
+}
+
 // The tokens an analyser cuts a number into are read as the whole number, described as
 // what it is in the sentence's language; touching tokens only ("8 . 30" stays apart).
 TEST(ReadNumbers, TokensOfANumberBecomeOneReading) {
