@@ -120,13 +120,15 @@ std::vector<ZelRef<IZelSentenceItem>> Readings(const ZelRef<IZelSentenceItem>& i
 
 namespace {
 
-// The words of a text the morphology knows.
-int KnownWords(IZelDicMorph& morph, const std::u16string& text) {
+// The words of a text the morphology knows as words of its language: a reading with no
+// part of speech (a number, an address, an English word quoted in Italian) says nothing
+// about the language the text is in.
+int WordsOfTheLanguage(IZelDicMorph& morph, const std::u16string& text) {
     ZelRef<IZelSentenceItem> sentence = morph.Analyze(text);
     int known = 0;
     for (int32_t i = 0; sentence && i < sentence->GetCount(); ++i) {
         ZelRef<IZelSentenceItem> reading = FirstReading(sentence->GetItem(i));
-        if (HasLetter(reading->GetWordForm()) && reading->GetKnown())
+        if (HasLetter(reading->GetWordForm()) && reading->GetKnown() && reading->GetCatCode())
             ++known;
     }
     return known;
@@ -142,7 +144,7 @@ TPair GuessPair(const std::u16string& text) {
         ZelRef<IZelDicMorph> morph = Morphology(candidate.Source);
         if (!morph)
             continue;
-        int known = KnownWords(*morph, text);
+        int known = WordsOfTheLanguage(*morph, text);
         if (known > best) {
             best = known;
             pair = candidate;
