@@ -43,7 +43,6 @@ DESCRIPTIONS = {
            "pron": "pronoun phrase", "conj": "conjunctional phrase",
            "inte": "interjection"},
 }
-HEADERS = {"it": "@file=dm4it\n", "en": "@file=dm4en\n"}
 # Verb forms joined with a pronoun are not written before the rest of a phrase.
 CLITIC = re.compile(r"enclitic|pronom|pronoun")
 

@@ -14,6 +14,7 @@
 #include "ZelSentenceItem.h"
 #include "ZelSettingsStore.h"
 #include "ZelTestSupport.h"
+#include "ZelUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -195,6 +196,56 @@ TEST_F(TSampleTest, ContractionsReadAsTheirWords) {
         CollectLemmas(*english->Analyze(sentence), lemmas);
         for (const std::string& lemma : expected)
             EXPECT_TRUE(lemmas.count(lemma)) << lemma << " in " << ZelWideToUtf8(sentence);
+    }
+}
+
+// Words the analysers lack are read from the spelling dictionaries: plain words with their
+// lemma and part of speech, names, words of no known part of speech, English quoted in
+// Italian (no part of speech, so that it does not count as Italian); addresses read whole.
+TEST_F(TSampleTest, WordsBeyondTheAnalysersAreRead) {
+    struct TCase {
+        const char* Morphology;
+        std::u16string Sentence;
+        std::u16string Word;
+        std::string Lemma; // of the word's first reading
+        std::string Category;
+        std::string Description;
+    };
+    for (const TCase& c : std::vector<TCase>{
+             {"DM4KNVEN1", u"You ought to beware.", u"beware", "beware", "v", "verb base form"},
+             {"DM4KNVEN1", u"You ought to go.", u"ought", "ought", "v", "modal verb present"},
+             {"DM4KNVEN1", u"Two hitchhikers.", u"hitchhikers", "hitchhiker", "n", "noun plural"},
+             {"DM4KNVEN1", u"Those folks are lying.", u"lying", "lie", "v", "verb -ing form"},
+             {"DM4KNVEN1", u"Ambrose Bierce wrote it.", u"Bierce", "Bierce", "n",
+              "proper noun singular"},
+             {"DM4KNVEN1", u"Write to anna@example.org today.", u"anna@example.org",
+              "anna@example.org", "undefined", "e-mail address"},
+             {"DM4KNVEN1", u"See www.debian.org.", u"www.debian.org", "www.debian.org", "undefined",
+              "web address"},
+             {"DM4KNVIT1", u"Gli autostoppisti leggono.", u"autostoppisti", "autostoppista", "n",
+              "sostantivo maschile plurale"},
+             {"DM4KNVIT1", u"Leggo un tabloid.", u"tabloid", "tabloid", "undefined", "parola"},
+             {"DM4KNVIT1", u"Leggi the manual.", u"the", "the", "undefined", "parola inglese"},
+             {"DM4KNVIT1", u"Vai su http://www.debian.org/intro/, poi.",
+              u"http://www.debian.org/intro/", "http://www.debian.org/intro/", "undefined",
+              "indirizzo web"}}) {
+        ZelRef<IZelDicMorph> morph = ZelQuery<IZelDicMorph>(Dic(c.Morphology));
+        ASSERT_TRUE(morph);
+        ZelRef<IZelSentenceItem> sentence = morph->Analyze(c.Sentence);
+        ZelRef<IZelSentenceItem> reading;
+        for (int32_t i = 0; i < sentence->GetCount() && !reading; ++i) {
+            ZelRef<IZelSentenceItem> word = sentence->GetItem(i);
+            if (word->GetKind() == ZelItemAlternatives)
+                word = word->GetItem(0);
+            if (word->GetWordForm() == c.Word)
+                reading = word;
+        }
+        std::string where = ZelWideToUtf8(c.Word) + " in " + ZelWideToUtf8(c.Sentence);
+        ASSERT_TRUE(reading) << where;
+        EXPECT_TRUE(reading->GetKnown()) << where;
+        EXPECT_EQ(ZelWideToUtf8(reading->GetLemma()), c.Lemma) << where;
+        EXPECT_EQ(ZelCatIdList().GetCatId(reading->GetCatCode()), c.Category) << where;
+        EXPECT_EQ(reading->GetDescription(), c.Description) << where;
     }
 }
 
