@@ -122,13 +122,29 @@ int32_t TZelDM4::RankOf(const std::u16string& lemma) {
     return found == Ranks.end() ? 0 : found->second;
 }
 
+const TZelDM4::TLemmaSlot& TZelDM4::LemmaOf(IZelMorphInfo& leaf) {
+    constexpr uint32_t slotBits = 12;
+    if (LemmaCache.empty())
+        LemmaCache.resize(size_t(1) << slotBits);
+    int32_t offset = leaf.GetInfoOffset();
+    TLemmaSlot& slot = LemmaCache[(uint32_t(offset) * 2654435761u) >> (32 - slotBits)];
+    if (slot.InfoOffset != offset || offset <= 0) {
+        slot.InfoOffset = offset;
+        slot.Lemma = leaf.GetLemma();
+        slot.Rank = RankOf(slot.Lemma);
+    }
+    return slot;
+}
+
 ZelRef<IZelSentenceItem> TZelDM4::Analyze(const std::u16string& text) {
     ZelRef<IZelMorphInfo> tree = GetModule().Analyze(text);
     if (!tree)
         return nullptr;
     ZelRef<IZelSentenceItem> sentence = Convert(text, *tree);
-    ZelReadAddresses(*sentence, GetSourceLang());
-    ZelReadNumbers(*sentence, GetSourceLang());
+    if (ZelMayHoldAddress(text))
+        ZelReadAddresses(*sentence, GetSourceLang());
+    if (std::any_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; }))
+        ZelReadNumbers(*sentence, GetSourceLang());
     if (ZelPrimaryLang(GetSourceLang()) == ZelLangEnglish)
         PreferPossessives(*sentence);
     return sentence;
@@ -139,7 +155,9 @@ ZelRef<IZelSentenceItem> TZelDM4::Convert(const std::u16string& text, IZelMorphI
     switch (node.GetKind()) {
     case ZelMorphLeaf: {
         ZelRef<IZelSentenceItem> reading = ZelMake<TZelSentenceItem>(ZelItemReading, language);
-        reading->SetLemma(node.GetLemma());
+        const TLemmaSlot& lemma = LemmaOf(node);
+        reading->SetLemma(lemma.Lemma);
+        reading->SetRank(lemma.Rank);
         int32_t code = node.GetLemmaCode();
         if (LuStyle == ZelLuStyleCategory) {
             reading->SetCatCode(uint8_t(code));
@@ -155,7 +173,6 @@ ZelRef<IZelSentenceItem> TZelDM4::Convert(const std::u16string& text, IZelMorphI
         reading->SetWordForm(text.substr(size_t(start), size_t(length)));
         if (!reading->GetLemma().empty())
             reading->SetKnown(1);
-        reading->SetRank(RankOf(reading->GetLemma()));
         reading->AddDescription(InfoDescription(node.GetInfoId()));
         return reading;
     }

@@ -89,6 +89,15 @@ private:
     // description ("<name>_rank.kv0", one lemma per line, commonest first), read on first
     // use; 0 for a lemma it does not hold, and for every lemma without a list.
     int32_t RankOf(const std::u16string& lemma);
+    // The lemma of a reading of the automaton with its rank, by where its information
+    // string lies: a text names the same lemmas again and again, and decoding the lemma
+    // and looking up its rank cost more than the walk that found it.
+    struct TLemmaSlot {
+        int32_t InfoOffset = -1;
+        std::u16string Lemma;
+        int32_t Rank = 0;
+    };
+    const TLemmaSlot& LemmaOf(IZelMorphInfo& leaf);
     // After a word that can only be a noun ("children's", "John's"), the "s" is the
     // possessive ending rather than "is" or "has", and is listed first.
     static void PreferPossessives(IZelSentenceItem& sentence);
@@ -101,6 +110,7 @@ private:
     std::vector<std::string> Descriptions;
     std::unordered_map<std::u16string, int32_t> Ranks;
     bool RanksRead = false;
+    std::vector<TLemmaSlot> LemmaCache; // direct-mapped, by information string
     std::u16string Name;
     std::u16string Vowels;
 };

@@ -176,6 +176,13 @@ bool HasCommonTopLevelDomain(std::u16string_view host) {
 
 } // namespace
 
+bool ZelMayHoldAddress(std::u16string_view text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i)
+        if ((text[i] == u'.' || text[i] == u'@') && IsAsciiAlnum(text[i + 1]))
+            return true;
+    return false;
+}
+
 std::string ZelAddressKind(std::u16string_view run) {
     std::u16string text = Lower(run);
     size_t at = text.find(u'@');

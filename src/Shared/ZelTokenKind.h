@@ -22,6 +22,10 @@ void ZelReadNumbers(IZelSentenceItem& sentence, TZelLanguage language);
 // in a common top-level domain), else nothing.
 std::string ZelAddressKind(std::u16string_view run);
 
+// Whether a text may hold an address: a dot or an at sign directly before a letter or a
+// digit. A text without one is left alone, which spares the scan of its tokens.
+bool ZelMayHoldAddress(std::u16string_view text);
+
 // The analysis of a sentence with its e-mail and web addresses read whole: the tokens the
 // analyser cut an address into ("slashdot", ".", "org") become one reading of the address,
 // described in the language ("indirizzo web" for Italian, "web address" for others).

@@ -214,6 +214,11 @@ TEST(AddressKind, EMailAndWebAddressesAreTold) {
              {u"http://", ""},
              {u"8.30", ""}})
         EXPECT_EQ(ZelAddressKind(run), kind) << ZelWideToUtf8(run);
+    // Only a dot or an at sign before a letter or digit lets a text hold one.
+    EXPECT_TRUE(ZelMayHoldAddress(u"Write to anna@example.org."));
+    EXPECT_TRUE(ZelMayHoldAddress(u"see slashdot.org"));
+    EXPECT_FALSE(ZelMayHoldAddress(u"The end. Next time, at 8 @ home."));
+    EXPECT_FALSE(ZelMayHoldAddress(u"."));
 }
 
 // The tokens an analyser cuts a number into are read as the whole number, described as
