@@ -1,7 +1,5 @@
 #include "ZelMorphTreeUnit.h"
 
-#include "ZelTokenKind.h"
-
 #include "ZelActions.h"
 #include "ZelCodePage.h"
 #include "ZelQtText.h"
@@ -22,12 +20,12 @@ QString FromWide(const std::u16string& text) {
     return ZelQString(text);
 }
 
-// A reading's category in brackets (" [n]"); a number, which has none, says what it is
-// (" (anno)").
+// A reading's category in brackets (" [n]"); a known reading without one (a number, an
+// address, a word of no known part of speech) says what it is (" (anno)", " (parola
+// inglese)"), so that it does not look like an unknown word.
 QString CategorySuffix(IZelSentenceItem& item) {
     QString category = ZelQStringFromSystem(item.GetCatSuffix());
-    if (category.isEmpty() && !ZelNumberKind(item.GetWordForm()).empty() &&
-        !item.GetDescription().empty())
+    if (category.isEmpty() && item.GetKnown() && !item.GetDescription().empty())
         return " (" + ZelQStringFromSystem(item.GetDescription()) + ")";
     return category;
 }

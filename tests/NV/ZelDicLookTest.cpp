@@ -327,11 +327,12 @@ TEST_F(TDicLookTest, ItalianSentenceIsBrowsedWithTheCaret) {
     EXPECT_EQ(Main().Tree()->Analysis(), nullptr);
 }
 
-// Numbers show in the tree as what they are, whole, instead of vanishing.
+// Numbers and addresses show in the tree as what they are, whole, instead of vanishing;
+// so do words of no part of speech, unlike unknown words.
 TEST_F(TDicLookTest, NumbersShowInTheTreeAsWhatTheyAre) {
     WriteLocale(9);
     ASSERT_TRUE(StartInFreeText());
-    TypeAndAnalyze("Alle 8.30 del 2003.");
+    TypeAndAnalyze("Alle 8.30 del 2003 scrivi ad anna@example.org del tabloid xqzv.");
     QTreeWidgetItem* root = Main().Tree()->MorphTreeView()->topLevelItem(0);
     ASSERT_NE(root, nullptr);
     QStringList nodes;
@@ -339,6 +340,10 @@ TEST_F(TDicLookTest, NumbersShowInTheTreeAsWhatTheyAre) {
         nodes << root->child(i)->text(0);
     EXPECT_TRUE(nodes.contains("8.30 (ora)")) << nodes.join(" | ").toStdString();
     EXPECT_TRUE(nodes.contains("2003 (anno)")) << nodes.join(" | ").toStdString();
+    EXPECT_TRUE(nodes.contains("anna@example.org (indirizzo e-mail)"))
+        << nodes.join(" | ").toStdString();
+    EXPECT_TRUE(nodes.contains("tabloid (parola)")) << nodes.join(" | ").toStdString();
+    EXPECT_TRUE(nodes.contains("xqzv")) << nodes.join(" | ").toStdString();
 }
 
 TEST_F(TDicLookTest, EnglishSentenceOnTheOtherPair) {
