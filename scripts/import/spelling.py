@@ -10,12 +10,14 @@ English: every form of hunspell's en_US dictionary (expanded with unmunch, hunsp
 but possessives. A form written only with a capital is a proper noun, one written only in
 capitals an abbreviation. The others get their lemma and part of speech from WordNet
 (wordnet-base): the form itself where WordNet lists it, else its base in WordNet's
-exception lists ("lying" -> "lie") or the stem hunspell finds ("folks" -> "folk") where
-the ending fits the part of speech. A form WordNet does not explain ("gotta", "uh") is a
-word of no part of speech, its own lemma.
+exception lists ("lying" -> "lie") or a stem (hunspell's, or by WordNet's detachment
+rules) of which it is a regular inflection ("hitchhikers" -> "hitchhiker"). A form WordNet
+does not explain ("gotta", "uh") is a word of no part of speech.
 
-Italian: the names of hunspell's it_IT dictionary ("Brianza", "Benigni"), and English words
-quoted in Italian text ("the", "of", "computer" in a title or a signature): the forms of the
+Italian: the roots of hunspell's it_IT dictionary: names ("Brianza", "Benigni"), nouns and
+adjectives with the forms their number and gender flags make ("barista", "baristi"),
+infinitives, and the other roots as words of no part of speech ("beh", "stanotte"); and
+English words quoted in Italian text ("the", "of", "computer" in a title or a signature): the forms of the
 commonest English lemmas that hunspell knows as English and that are no Italian form, read
 as "parola inglese" with their English lemma and no part of speech, so that guessing the
 language of a text does not count them.
