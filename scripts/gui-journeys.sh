@@ -14,7 +14,12 @@ unset ZEL_MACHINE_HIVE QT_QPA_PLATFORM
 cat > "$work/session.sh" <<SESSION
 #!/usr/bin/env bash
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
-sleep 1
+# A program started before the accessibility bus answers never joins it: wait for the bus.
+for _ in \$(seq 100); do
+    dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus \
+        org.a11y.Bus.GetAddress > /dev/null 2>&1 && break
+    sleep 0.1
+done
 exec /usr/bin/python3 "$root/tests/journeys/journeys.py" "$build/bin/NV"
 SESSION
 chmod +x "$work/session.sh"
