@@ -81,13 +81,8 @@ def lexicon_lemmas(path):
     """Every form of the lexicon with its lemmas, each with the (category, description) of
     its readings of that form."""
     lemmas = defaultdict(lambda: defaultdict(list))
-    with lzma.open(path, "rt", encoding="utf-8") as f:
-        for line in f:
-            if line.startswith("@"):
-                continue
-            fields = line.rstrip("\n").split("\t")
-            if len(fields) == 4:
-                lemmas[fields[0]][fields[1]].append((fields[2], fields[3]))
+    for form, lemma, category, description in sources.lexicon_readings(path):
+        lemmas[form][lemma].append((category, description))
     return lemmas
 
 

@@ -225,13 +225,10 @@ def read_morphology(lexicon):
     """The (lemma, part of speech) pairs of a full-form lexicon of data/morph, proper names
     apart, and its forms in small letters."""
     lemmas, forms = set(), set()
-    with lzma.open(lexicon, "rt", encoding="utf-8") as f:
-        for line in f:
-            fields = line.rstrip("\n").split("\t")
-            if len(fields) >= 3 and not line.startswith(("@", "#")):
-                proper = len(fields) > 3 and ("proprio" in fields[3] or "proper" in fields[3])
-                lemmas.add((fields[1], "np" if proper else fields[2]))
-                forms.add(fields[0].lower())
+    for form, lemma, category, description in sources.lexicon_readings(lexicon):
+        proper = "proprio" in description or "proper" in description
+        lemmas.add((lemma, "np" if proper else category))
+        forms.add(form.lower())
     return lemmas, forms
 
 
@@ -288,20 +285,12 @@ def repeated_unconfirmed(direct, collector, reverse_pairs):
     return out
 
 
-WORDNET = "/usr/share/wordnet"
-
-
 def read_wordnet():
     """word -> parts of speech, from WordNet's indexes (wordnet-base), where installed."""
     out = collections.defaultdict(set)
-    for name, pos in (("noun", "n"), ("verb", "v"), ("adj", "adj"), ("adv", "adv")):
-        path = os.path.join(WORDNET, f"index.{name}")
-        if not os.path.exists(path):
-            continue
-        with open(path, encoding="latin-1") as f:
-            for line in f:
-                if not line.startswith(" "):
-                    out[line.split(" ", 1)[0].replace("_", " ")].add(pos)
+    for pos, lemmas in sources.wordnet_lemmas().items():
+        for lemma in lemmas:
+            out[lemma.replace("_", " ")].add(pos)
     return out
 
 

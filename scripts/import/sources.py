@@ -5,7 +5,10 @@ Every reader gives translation pairs as (source word, part of speech or "", targ
 the parts of speech are the short names of the sample morphologies (n, v, adj, adv, pre,
 pron, conj, inte) or "" when the source gives none.
 """
+import collections
 import gzip
+import lzma
+import os
 import re
 import subprocess
 
@@ -123,6 +126,32 @@ def pairs_of(entries):
         for sense in senses:
             for translation in sense:
                 yield headword, pos, translation
+
+
+def lexicon_readings(path):
+    """The (form, lemma, category, description) readings of a compressed lexicon of
+    data/morph, its settings and comments left out."""
+    with lzma.open(path, "rt", encoding="utf-8") as f:
+        for line in f:
+            fields = line.rstrip("\n").split("\t")
+            if len(fields) == 4 and not line.startswith(("@", "#")):
+                yield tuple(fields)
+
+
+WORDNET = "/usr/share/wordnet"
+WORDNET_POS = {"noun": "n", "verb": "v", "adj": "adj", "adv": "adv"}
+
+
+def wordnet_lemmas():
+    """part of speech -> WordNet's lemmas of it (words of a phrase joined by "_"), from its
+    indexes (wordnet-base); none where it is not installed."""
+    lemmas = collections.defaultdict(set)
+    for name, pos in WORDNET_POS.items():
+        path = os.path.join(WORDNET, f"index.{name}")
+        if os.path.exists(path):
+            with open(path, encoding="latin-1") as f:
+                lemmas[pos] = {line.split(" ", 1)[0] for line in f if not line.startswith(" ")}
+    return lemmas
 
 
 # hunspell's dictionary of each language.

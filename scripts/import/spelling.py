@@ -17,10 +17,10 @@ does not explain ("gotta", "uh") is a word of no part of speech.
 Italian: the roots of hunspell's it_IT dictionary: names ("Brianza", "Benigni"), nouns and
 adjectives with the forms their number and gender flags make ("barista", "baristi"),
 infinitives, and the other roots as words of no part of speech ("beh", "stanotte"); and
-English words quoted in Italian text ("the", "of", "computer" in a title or a signature): the forms of the
-commonest English lemmas that hunspell knows as English and that are no Italian form, read
-as "parola inglese" with their English lemma and no part of speech, so that guessing the
-language of a text does not count them.
+English words quoted in Italian text ("the", "of", "computer" in a title or a signature):
+the forms of the commonest English lemmas that hunspell knows as English and that are no
+Italian form, read as "parola inglese" with their English lemma and no part of speech, so
+that guessing the language of a text does not count them.
 
 Usage: scripts/import/spelling.py [DATA_FOLDER]
 """
@@ -32,10 +32,10 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import sources  # noqa: E402
 from apertium import fits  # noqa: E402
 
 HUNSPELL = "/usr/share/hunspell"
-WORDNET = "/usr/share/wordnet"
 # The lexicon's category of a reading with no part of speech.
 NONE = "undefined"
 
@@ -46,7 +46,6 @@ QUOTED = "parola inglese"
 # on their own.
 CONTRACTED = {"ll", "ve", "re", "s", "t", "d", "m", "didn", "won"}
 
-WORDNET_POS = {"noun": "n", "verb": "v", "adj": "adj", "adv": "adv"}
 BASE = {"n": "noun singular", "v": "verb base form", "adj": "adjective", "adv": "adverb"}
 # Words neither WordNet nor hunspell explain.
 MANUAL = {"ought": ("ought", "ought", "v", "modal verb present")}
@@ -95,7 +94,8 @@ def regular_forms(base, pos):
     return forms
 
 
-# WordNet's detachment rules (with the y of "carried", "happier"): the endings of regular inflections and what replaces them.
+# WordNet's detachment rules (with the y of "carried", "happier"): the endings of regular
+# inflections and what replaces them.
 DETACHMENTS = [("s", ""), ("ses", "s"), ("xes", "x"), ("zes", "z"), ("ches", "ch"),
                ("shes", "sh"), ("ies", "y"), ("es", "e"), ("es", ""), ("ed", "e"), ("ed", ""),
                ("ing", "e"), ("ing", ""), ("er", ""), ("est", ""), ("er", "e"), ("est", "e"),
@@ -130,17 +130,12 @@ def irregular_description(form, pos):
     return ["adverb"]
 
 
-def forms_of(path):
-    """Every form of a lexicon in small letters."""
-    with lzma.open(path, "rt", encoding="utf-8") as f:
-        return {line.split("\t", 1)[0].lower() for line in f
-                if "\t" in line and not line.startswith(("@", "#"))}
-
-
 def known_forms(data, language):
+    """Every form of the lexicon and its units in small letters."""
     morph = os.path.join(data, "morph")
-    return forms_of(os.path.join(morph, f"{language}.tsv.xz")) | forms_of(
-        os.path.join(morph, f"{language}-units.tsv.xz"))
+    return {reading[0].lower()
+            for name in (f"{language}.tsv.xz", f"{language}-units.tsv.xz")
+            for reading in sources.lexicon_readings(os.path.join(morph, name))}
 
 
 def is_plain_word(form):
@@ -170,12 +165,13 @@ def hunspell_stems(dictionary, forms):
 
 def read_wordnet():
     """(lemmas per part of speech, exceptions per part of speech: form -> bases)."""
-    lemmas, exceptions = {}, {}
-    for name, pos in WORDNET_POS.items():
-        with open(f"{WORDNET}/index.{name}", encoding="latin-1") as f:
-            lemmas[pos] = {line.split(" ", 1)[0] for line in f if not line.startswith(" ")}
+    lemmas = sources.wordnet_lemmas()
+    if not lemmas:
+        sys.exit(f"WordNet is not installed in {sources.WORDNET} (apt-get install wordnet-base)")
+    exceptions = {}
+    for name, pos in sources.WORDNET_POS.items():
         exceptions[pos] = collections.defaultdict(set)
-        with open(f"{WORDNET}/{name}.exc", encoding="latin-1") as f:
+        with open(f"{sources.WORDNET}/{name}.exc", encoding="latin-1") as f:
             for line in f:
                 form, *bases = line.split()
                 exceptions[pos][form].update(bases)
@@ -186,7 +182,7 @@ def english_common_readings(form, stems, lemmas, exceptions):
     """(form, lemma, category, description) of a form written in small letters: as a lemma
     of its own, an irregular form WordNet lists, or a regular inflection of a stem."""
     found = []
-    for pos in WORDNET_POS.values():
+    for pos in sources.WORDNET_POS.values():
         if form in lemmas[pos]:
             found.append((form, form, pos, BASE[pos]))
         for base in sorted(b for b in exceptions[pos].get(form, ()) if b in lemmas[pos]):
@@ -213,12 +209,10 @@ def english_common_readings(form, stems, lemmas, exceptions):
 def lexicon_lemmas(data, language):
     """The lemmas of the lexicon per part of speech."""
     lemmas = collections.defaultdict(set)
-    with lzma.open(os.path.join(data, "morph", f"{language}.tsv.xz"), "rt",
-                   encoding="utf-8") as f:
-        for line in f:
-            fields = line.split("\t")
-            if len(fields) == 4 and fields[2] in BASE:
-                lemmas[fields[2]].add(fields[1])
+    path = os.path.join(data, "morph", f"{language}.tsv.xz")
+    for _, lemma, category, _ in sources.lexicon_readings(path):
+        if category in BASE:
+            lemmas[category].add(lemma)
     return lemmas
 
 
@@ -307,9 +301,9 @@ def italian_root_readings(root, flags, rules):
     return found or [(root, root, NONE, "parola")]
 
 
-def italian_readings(data):
-    """The names and the words of hunspell's Italian dictionary the lexicon does not know."""
-    known = known_forms(data, "it")
+def italian_readings(known):
+    """The names and the words of hunspell's Italian dictionary the lexicon does not know
+    (known: its forms in small letters)."""
     aff = f"{HUNSPELL}/it_IT.aff"
     rules = suffix_rules(aff, set(ITALIAN_NOUN_FLAGS) | set(ITALIAN_ADJECTIVE_FLAGS))
     readings = set()
@@ -333,22 +327,15 @@ def commonest_english(morph):
 
 
 def quoted_english(data, italian):
-    """English words quoted in Italian text: the forms of the commonest English lemmas."""
+    """English words quoted in Italian text: the forms of the commonest English lemmas
+    (italian: the Italian forms in small letters, which no English reading joins)."""
     morph = os.path.join(data, "morph")
     common = commonest_english(morph)
-    readings = set()
-    with lzma.open(os.path.join(morph, "en.tsv.xz"), "rt", encoding="utf-8") as f:
-        for line in f:
-            fields = line.rstrip("\n").split("\t")
-            if len(fields) != 4 or fields[1] not in common or line.startswith(("@", "#")):
-                continue
-            form, lemma = fields[0], fields[1]
-            if (is_plain_word(form) and form.lower() not in italian and form not in CONTRACTED
-                    and not lemma[:1].isupper()):
-                readings.add((form, lemma, NONE, QUOTED))
-    unknown = set(subprocess.run(["hunspell", "-d", "en_US", "-l"],
-                                 input="\n".join(sorted({r[0] for r in readings})),
-                                 capture_output=True, text=True, check=True).stdout.split())
+    readings = {(form, lemma, NONE, QUOTED)
+                for form, lemma, _, _ in sources.lexicon_readings(os.path.join(morph, "en.tsv.xz"))
+                if lemma in common and is_plain_word(form) and form.lower() not in italian
+                and form not in CONTRACTED and not lemma[:1].isupper()}
+    unknown = sources.hunspell_unknown("en", sorted({r[0] for r in readings}))
     return {r for r in readings if r[0] not in unknown}
 
 
@@ -366,8 +353,9 @@ def write(data, language, readings):
 def main():
     data = sys.argv[1] if len(sys.argv) > 1 else "data"
     write(data, "en", english_readings(data))
-    words = italian_readings(data)
-    quoted = quoted_english(data, known_forms(data, "it") | {w[0].lower() for w in words})
+    italian = known_forms(data, "it")
+    words = italian_readings(italian)
+    quoted = quoted_english(data, italian | {w[0].lower() for w in words})
     write(data, "it", words | quoted)
 
 

@@ -70,12 +70,9 @@ def multiword_headwords(dictionary, code):
 def verb_forms(lexicon):
     """verb lemma -> [(form, description)], the forms without a joined pronoun."""
     out = collections.defaultdict(list)
-    with lzma.open(lexicon, "rt", encoding="utf-8") as f:
-        for line in f:
-            fields = line.rstrip("\n").split("\t")
-            if len(fields) == 4 and fields[2] == "v" and not CLITIC.search(fields[3]) \
-                    and " " not in fields[0]:
-                out[fields[1]].append((fields[0], fields[3]))
+    for form, lemma, category, description in sources.lexicon_readings(lexicon):
+        if category == "v" and not CLITIC.search(description) and " " not in form:
+            out[lemma].append((form, description))
     return out
 
 
