@@ -143,7 +143,7 @@ ZelRef<IZelSentenceItem> TZelDM4::Analyze(const std::u16string& text) {
     ZelRef<IZelSentenceItem> sentence = Convert(text, *tree);
     if (ZelMayHoldAddress(text))
         ZelReadAddresses(*sentence, GetSourceLang());
-    if (std::any_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; }))
+    if (ZelMayHoldNumber(text))
         ZelReadNumbers(*sentence, GetSourceLang());
     if (ZelPrimaryLang(GetSourceLang()) == ZelLangEnglish)
         PreferPossessives(*sentence);

@@ -1,5 +1,6 @@
 #include "ZelTokenKind.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -176,6 +177,10 @@ bool HasCommonTopLevelDomain(std::u16string_view host) {
 
 } // namespace
 
+bool ZelMayHoldNumber(std::u16string_view text) {
+    return std::any_of(text.begin(), text.end(), IsDigit);
+}
+
 bool ZelMayHoldAddress(std::u16string_view text) {
     for (size_t i = 0; i + 1 < text.size(); ++i)
         if ((text[i] == u'.' || text[i] == u'@') && IsAsciiAlnum(text[i + 1]))
@@ -238,23 +243,22 @@ void ZelReadAddresses(IZelSentenceItem& sentence, TZelLanguage language) {
     if (sentence.GetKind() != ZelItemSequence)
         return;
     TTokens tokens;
-    bool dotted = false;
     for (int32_t i = 0; i < sentence.GetCount(); ++i) {
         ZelRef<IZelSentenceItem> item = sentence.GetItem(i);
         tokens.Forms.push_back(item->GetWordForm());
         tokens.Starts.push_back(item->GetStart());
-        dotted = dotted || tokens.Forms.back() == u"." || tokens.Forms.back() == u"@";
     }
-    if (!dotted) // every address holds a dot or an at sign
-        return;
     std::vector<ZelRef<IZelSentenceItem>> read;
     bool changed = false;
     for (size_t i = 0; i < tokens.Forms.size(); ++i) {
         size_t last = IsAddressToken(tokens.Forms[i]) ? AddressRunEnd(tokens, i) : i;
         std::u16string address;
-        for (size_t k = i; k <= last && last > i; ++k)
-            address += tokens.Forms[k];
-        std::string kind = last > i ? ZelAddressKind(address) : std::string();
+        std::string kind;
+        if (last > i) { // an address is a run of several tokens
+            for (size_t k = i; k <= last; ++k)
+                address += tokens.Forms[k];
+            kind = ZelAddressKind(address);
+        }
         if (kind.empty()) {
             read.push_back(sentence.GetItem(int32_t(i)));
             continue;

@@ -22,6 +22,9 @@ void ZelReadNumbers(IZelSentenceItem& sentence, TZelLanguage language);
 // in a common top-level domain), else nothing.
 std::string ZelAddressKind(std::u16string_view run);
 
+// Whether a text may hold a number: a digit. A text without one is left alone.
+bool ZelMayHoldNumber(std::u16string_view text);
+
 // Whether a text may hold an address: a dot or an at sign directly before a letter or a
 // digit. A text without one is left alone, which spares the scan of its tokens.
 bool ZelMayHoldAddress(std::u16string_view text);
